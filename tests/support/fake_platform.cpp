@@ -1,0 +1,99 @@
+#include "support/fake_platform.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace testsupport {
+
+FakeClock::FakeClock(const QDateTime& moment) : m_now(moment)
+{
+    platform::setClock(this);
+}
+
+FakeClock::~FakeClock()
+{
+    platform::setClock(nullptr);
+}
+
+FakePageSink::FakePageSink()
+{
+    platform::setPageSink(this);
+}
+
+FakePageSink::~FakePageSink()
+{
+    platform::setPageSink(nullptr);
+}
+
+bool FakePageSink::begin(const QString& jobName, const QSizeF&)
+{
+    jobs << jobName;
+    return true;
+}
+
+bool FakePageSink::printPage(const QPicture& page)
+{
+    if (failAtPage >= 0 && pages.size() >= failAtPage) {
+        m_error = u"打印机错误"_s;
+        return false;
+    }
+    pages << page;
+    return true;
+}
+
+bool FakePageSink::end()
+{
+    ++runsEnded;
+    return true;
+}
+
+FakeLauncher::FakeLauncher()
+{
+    platform::setLauncher(this);
+}
+
+FakeLauncher::~FakeLauncher()
+{
+    platform::setLauncher(nullptr);
+}
+
+bool FakeLauncher::openUrl(const QUrl& url)
+{
+    urls << url;
+    return canStart;
+}
+
+bool FakeLauncher::startDetached(const QString& program, const QStringList&)
+{
+    programs << program;
+    return canStart;
+}
+
+bool FakeLauncher::restartProgram()
+{
+    ++restarts;
+    return canStart;
+}
+
+void FakeLauncher::endProgram(int code)
+{
+    ++endCalls;
+    exitCode = code;
+}
+
+InstantTimers::InstantTimers() : m_saved(platform::timing())
+{
+    auto& timing = platform::timing();
+    timing.splash = 0;
+    timing.opening = 0;
+    timing.slipPrint = 0;
+    timing.closeAfterFinish = 0;
+    timing.periodicLogSave = 0;
+    timing.finalSave = 0;
+}
+
+InstantTimers::~InstantTimers()
+{
+    platform::timing() = m_saved;
+}
+
+} // namespace testsupport

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/launcher.h"
+#include "platform/page_sink.h"
+#include "platform/timing.h"
+
+#include <QList>
+#include <QPicture>
+
+namespace testsupport {
+
+/** A clock standing still at a set moment until the test moves it. Installed for its lifetime. */
+class FakeClock final : public platform::Clock
+{
+public:
+    explicit FakeClock(const QDateTime& moment = QDateTime(QDate(2004, 7, 5), QTime(9, 5, 33)));
+    ~FakeClock() override;
+
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime& moment) { m_now = moment; }
+
+private:
+    QDateTime m_now;
+};
+
+/** Keeps every page it is given; can be told to fail. Installed for its lifetime. */
+class FakePageSink final : public platform::PageSink
+{
+public:
+    FakePageSink();
+    ~FakePageSink() override;
+
+    bool begin(const QString& jobName, const QSizeF& pageSizeMm) override;
+    bool printPage(const QPicture& page) override;
+    bool end() override;
+    QString errorText() const override { return m_error; }
+
+    QList<QPicture> pages;
+    QStringList jobs;
+    int runsEnded = 0;
+    /** The page (0-based) at which printing fails; -1 for none. */
+    int failAtPage = -1;
+
+private:
+    QString m_error;
+};
+
+/** Records what would have been started and whether the program was ended. Installed for its lifetime. */
+class FakeLauncher final : public platform::Launcher
+{
+public:
+    FakeLauncher();
+    ~FakeLauncher() override;
+
+    bool openUrl(const QUrl& url) override;
+    bool startDetached(const QString& program, const QStringList& arguments) override;
+    bool restartProgram() override;
+    void endProgram(int exitCode) override;
+
+    QList<QUrl> urls;
+    QStringList programs;
+    int restarts = 0;
+    int endCalls = 0;
+    int exitCode = -1;
+    bool canStart = true;
+};
+
+/** Makes every behaviour timer fire at once for its lifetime. */
+class InstantTimers final
+{
+public:
+    InstantTimers();
+    ~InstantTimers();
+
+private:
+    platform::Timing m_saved;
+};
+
+} // namespace testsupport

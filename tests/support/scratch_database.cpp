@@ -1,0 +1,60 @@
+#include "support/scratch_database.h"
+
+#include "store/schema.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace testsupport {
+
+ScratchDatabase::ScratchDatabase(bool delivered)
+{
+    const QString file = QDir(m_dir.path()).filePath(u"useall.mdb"_s);
+    if (delivered)
+        QVERIFY2(store::createDeliveredDatabase(file), "the delivered database could not be created");
+    m_database = std::make_unique<platform::Database>(file);
+}
+
+QString ScratchDatabase::path() const
+{
+    return m_database->path();
+}
+
+void ScratchDatabase::createTable(const QString& table, const QStringList& columns, const QList<QStringList>& rows)
+{
+    QStringList declared;
+    for (const auto& column : columns)
+        declared << platform::quoteIdentifier(column) + u" TEXT"_s;
+    QVERIFY2(m_database->exec(u"CREATE TABLE %1 (%2)"_s.arg(platform::quoteIdentifier(table), declared.join(u','))),
+             qPrintable(m_database->lastError()));
+    const QString placeholders = QStringList(columns.size(), u"?"_s).join(u',');
+    for (const auto& row : rows) {
+        QVariantList values;
+        for (const auto& value : row)
+            values << value;
+        QVERIFY2(m_database->exec(u"INSERT INTO %1 VALUES (%2)"_s.arg(platform::quoteIdentifier(table), placeholders),
+                                  values),
+                 qPrintable(m_database->lastError()));
+    }
+}
+
+QList<QStringList> ScratchDatabase::rows(const QString& table)
+{
+    QList<QStringList> result;
+    QSqlQuery query = m_database->prepare(u"SELECT * FROM %1 ORDER BY rowid"_s.arg(platform::quoteIdentifier(table)));
+    if (!query.exec())
+        return result;
+    while (query.next()) {
+        QStringList row;
+        for (int i = 0; i < query.record().count(); ++i)
+            row << query.value(i).toString();
+        result << row;
+    }
+    return result;
+}
+
+} // namespace testsupport

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/database.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace testsupport {
+
+/** A fresh database file in a temporary folder that disappears with the fixture. */
+class ScratchDatabase final
+{
+public:
+    /** An empty database; with delivered = true the database the program creates on its first start. */
+    explicit ScratchDatabase(bool delivered = false);
+
+    platform::Database& db() { return *m_database; }
+    QString folder() const { return m_dir.path(); }
+    QString path() const;
+
+    /** Creates a table with TEXT columns and fills it with rows (each row in column order). */
+    void createTable(const QString& table, const QStringList& columns, const QList<QStringList>& rows = {});
+    /** Every row of a table in stored order. */
+    QList<QStringList> rows(const QString& table);
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<platform::Database> m_database;
+};
+
+} // namespace testsupport
