@@ -1,0 +1,107 @@
+#include "store/schema.h"
+
+#include "platform/database.h"
+#include "store/statements.h"
+#include "users/password_encoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace store {
+
+namespace {
+
+struct FixedTable
+{
+    QString name;
+    QStringList columns;
+};
+
+QList<FixedTable> fixedTables()
+{
+    return {
+        { u"药品"_s, { u"名称"_s, u"代号"_s, u"生产厂家"_s, u"规格"_s, u"单位"_s, u"单价"_s, u"进价"_s, u"类型"_s } },
+        { u"单位"_s,
+          { u"单位名称"_s, u"责任人"_s, u"地址"_s, u"电话"_s, u"传真"_s, u"邮编"_s, u"信誉度"_s, u"加入人"_s,
+            u"加入时间"_s } },
+        { u"user"_s, { u"username"_s, u"userpassword"_s } },
+        { u"password"_s, { u"super"_s } },
+        { u"抬头"_s, { u"抬头"_s } },
+        { u"流水号"_s, { u"流水号"_s } },
+        { u"super"_s, logTableColumns() },
+        { u"Orsvan"_s, logTableColumns() },
+    };
+}
+
+// Lookups by these columns ignore Latin letter case; a NOCASE index lets the engine answer them without a scan.
+const QList<std::pair<QString, QString>>& lookupColumns()
+{
+    static const QList<std::pair<QString, QString>> columns {
+        { u"药品"_s, u"名称"_s }, { u"药品"_s, u"代号"_s }, { u"user"_s, u"username"_s }, { u"单位"_s, u"单位名称"_s }
+    };
+    return columns;
+}
+
+bool fill(platform::Database& db)
+{
+    platform::Transaction transaction(db);
+    if (!transaction.isActive())
+        return false;
+    for (const auto& table : fixedTables()) {
+        if (!createTable(db, table.name, table.columns))
+            return false;
+    }
+    int number = 0;
+    for (const auto& [table, column] : lookupColumns()) {
+        const QString sql = u"CREATE INDEX %1 ON %2 (%3 COLLATE NOCASE)"_s.arg(
+            platform::quoteIdentifier(u"lookup_%1"_s.arg(++number)), platform::quoteIdentifier(table),
+            platform::quoteIdentifier(column));
+        if (!db.exec(sql))
+            return false;
+    }
+    const QString superPassword
+        = users::EncodePassword(QString::fromUtf16(delivered::superUserPassword), users::Role::SuperUser);
+    const QString adminPassword
+        = users::EncodePassword(QString::fromUtf16(delivered::administratorPassword), users::Role::Administrator);
+    return db.exec(u"INSERT INTO \"password\" (\"super\") VALUES (?)"_s, { superPassword })
+        && db.exec(u"INSERT INTO \"user\" (\"username\", \"userpassword\") VALUES (?, ?)"_s,
+                   { u"Orsvan"_s, adminPassword })
+        && db.exec(u"INSERT INTO \"抬头\" (\"抬头\") VALUES (?)"_s, { QString::fromUtf16(delivered::letterhead) })
+        && db.exec(u"INSERT INTO \"流水号\" (\"流水号\") VALUES (?)"_s, { QString::fromUtf16(delivered::firstSerial) })
+        && db.exec(u"PRAGMA user_version = 1"_s) && transaction.commit();
+}
+
+} // namespace
+
+bool createDeliveredDatabase(const QString& path, QString* error)
+{
+    // Built beside the target and renamed into place, so a crash never leaves a half-made database behind.
+    const QString building = path + u".new"_s;
+    QFile::remove(building);
+    bool built = false;
+    {
+        platform::Database db(building);
+        built = db.isOpen() && fill(db);
+        if (!built && error)
+            *error = db.lastError();
+    }
+    if (built && !QFile::rename(building, path)) {
+        built = false;
+        if (error)
+            *error = u"cannot create %1"_s.arg(path);
+    }
+    if (!built)
+        QFile::remove(building);
+    return built;
+}
+
+bool ensureDatabase(const QString& path, QString* error)
+{
+    if (QFileInfo::exists(path))
+        return true;
+    return createDeliveredDatabase(path, error);
+}
+
+} // namespace store
