@@ -1,0 +1,69 @@
+#include "shell/window_opening.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
+
+namespace shell {
+
+namespace {
+
+/**
+ * Lives as a child of an exclusively opened window and gives the main window back once per opening: when the window
+ * is hidden by the program (close() hides it) or destroyed. A hide the window system sends, as on minimizing, does
+ * not count.
+ */
+class MainWindowReturn final : public QObject
+{
+public:
+    explicit MainWindowReturn(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+    ~MainWindowReturn() override { giveBack(); }
+
+    void arm(QWidget& mainWindow) { m_mainWindow = &mainWindow; }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && !event->spontaneous())
+            giveBack();
+        return false;
+    }
+
+private:
+    void giveBack()
+    {
+        if (!m_mainWindow)
+            return;
+        QWidget* mainWindow = m_mainWindow;
+        m_mainWindow = nullptr;
+        mainWindow->setEnabled(true);
+        mainWindow->activateWindow();
+        mainWindow->setFocus();
+    }
+
+    QPointer<QWidget> m_mainWindow;
+};
+
+} // namespace
+
+void openPlainly(QWidget& window)
+{
+    if (window.isMinimized())
+        window.showNormal();
+    else
+        window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void openExclusively(QWidget& window, QWidget& mainWindow)
+{
+    openPlainly(window);
+    mainWindow.setEnabled(false);
+    auto* giveBack = window.findChild<MainWindowReturn*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!giveBack)
+        giveBack = new MainWindowReturn(window);
+    giveBack->arm(mainWindow);
+}
+
+} // namespace shell
