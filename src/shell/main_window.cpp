@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "platform/timing.h"
+#include "platform/top_level_windows.h"
 #include "platform/twips.h"
 #include "shell/guarded_step.h"
 #include "shell/letterhead.h"
@@ -169,12 +170,9 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::hideEntryWindows()
 {
-    const QWidgetList windows = QApplication::topLevelWidgets();
     for (const QString& name : windowsHiddenWhenMinimized) {
-        for (QWidget* window : windows) {
-            if (window->objectName() == name)
-                window->hide();
-        }
+        if (QWidget* window = platform::topLevelWindow(name))
+            window->hide();
     }
 }
 

@@ -1,3 +1,4 @@
+#include "platform/top_level_windows.h"
 #include "platform/twips.h"
 #include "shell/letterhead.h"
 #include "shell/lifecycle_hooks.h"
@@ -88,15 +89,6 @@ void collectEntries(const QList<QAction*>& actions, QStringList& names)
         if (action->menu())
             collectEntries(action->menu()->actions(), names);
     }
-}
-
-QWidget* topLevel(const QString& name)
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name)
-            return window;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -402,8 +394,8 @@ void TestMainWindow::minimizingHidesEntryWindows()
     QVERIFY(other.isVisible());
     // the windows that are not open are not made
     QCOMPARE(QApplication::topLevelWidgets().size(), windowCount);
-    QVERIFY(!topLevel(u"xdjy1"_s));
-    QVERIFY(!topLevel(u"yptj1"_s));
+    QVERIFY(!platform::topLevelWindow(u"xdjy1"_s));
+    QVERIFY(!platform::topLevelWindow(u"yptj1"_s));
 
     m_window->setWindowState(Qt::WindowNoState);
     QTRY_VERIFY(!m_window->isMinimized());

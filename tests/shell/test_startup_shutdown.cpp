@@ -1,3 +1,4 @@
+#include "platform/top_level_windows.h"
 #include "shell/lifecycle_hooks.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
@@ -15,19 +16,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 using shell::MainWindow;
-
-namespace {
-
-QWidget* topLevel(const QString& name)
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name)
-            return window;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 class TestStartupShutdown final : public QObject
 {
@@ -85,7 +73,7 @@ void TestStartupShutdown::showWithRecordingHooks()
         m_steps << u"log exit"_s;
     };
     hooks.finalSave = [this] {
-        QWidget* quit = topLevel(u"quitform"_s);
+        QWidget* quit = platform::topLevelWindow(u"quitform"_s);
         auto* notice = quit ? quit->findChild<QLabel*>() : nullptr;
         m_steps << u"final save"_s;
         if (quit && quit->isVisible() && notice)
@@ -104,7 +92,7 @@ void TestStartupShutdown::splashHoldsMainWindowBack()
     shell::Startup startup(m_scratch->db());
     startup.start();
 
-    QWidget* splash = topLevel(u"index"_s);
+    QWidget* splash = platform::topLevelWindow(u"index"_s);
     QVERIFY(splash);
     QVERIFY(QTest::qWaitForWindowExposed(splash));
     auto* timer = splash->findChild<QTimer*>(u"Timer1"_s);
@@ -137,11 +125,11 @@ void TestStartupShutdown::splashHandsOverToSignIn()
     }
     shell::Startup startup(m_scratch->db());
     startup.start();
-    QVERIFY(topLevel(u"index"_s));
+    QVERIFY(platform::topLevelWindow(u"index"_s));
 
     MainWindow& main = startup.mainWindow();
     QTRY_VERIFY(main.isVisible());
-    QTRY_VERIFY(!topLevel(u"index"_s));
+    QTRY_VERIFY(!platform::topLevelWindow(u"index"_s));
     QCOMPARE(main.isEnabled(), !withSignIn);
     if (withSignIn) {
         QCOMPARE(signInsOver, QList<MainWindow*> { &main });
@@ -179,7 +167,7 @@ void TestStartupShutdown::shutdown()
     const QStringList expected { u"unload entry windows"_s, u"log exit"_s, u"final save"_s,
                                  u"正在保存数据，请稍候....."_s, u"main disabled"_s };
     QCOMPARE(m_steps, expected);
-    QTRY_VERIFY(!topLevel(u"quitform"_s)->isVisible());
+    QTRY_VERIFY(!platform::topLevelWindow(u"quitform"_s)->isVisible());
 }
 
 void TestStartupShutdown::programClosesDisabledWindow()
