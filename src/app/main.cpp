@@ -2,6 +2,7 @@
 #include "platform/database.h"
 #include "platform/dialogs.h"
 #include "shell/startup.h"
+#include "shell/wiring.h"
 #include "store/schema.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ int main(int argc, char* argv[])
     }
 
     shell::Startup startup(database);
+    shell::wireEverything(startup.mainWindow(), database);
     startup.start();
     return QApplication::exec();
 }

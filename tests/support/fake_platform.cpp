@@ -87,7 +87,6 @@ InstantTimers::InstantTimers() : m_saved(platform::timing())
     timing.opening = 0;
     timing.slipPrint = 0;
     timing.closeAfterFinish = 0;
-    timing.periodicLogSave = 0;
     timing.finalSave = 0;
 }
 

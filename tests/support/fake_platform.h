@@ -66,7 +66,7 @@ public:
     bool canStart = true;
 };
 
-/** Makes every behaviour timer fire at once for its lifetime. */
+/** Makes every run-once behaviour timer fire at once for its lifetime; the periodic log save keeps its interval. */
 class InstantTimers final
 {
 public:

@@ -1,0 +1,11 @@
+#include "shell/wiring.h"
+
+namespace shell {
+
+void wireEverything(MainWindow& main, platform::Database& database)
+{
+    wireSignIn(main, database);
+    wireAccountCommands(main, database);
+}
+
+} // namespace shell

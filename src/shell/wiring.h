@@ -1,0 +1,18 @@
+#pragma once
+
+namespace platform {
+class Database;
+}
+
+namespace shell {
+
+class MainWindow;
+
+/** Attaches every subsystem's commands and start-up and shutdown steps to the main window. */
+void wireEverything(MainWindow& main, platform::Database& database);
+
+// One function a subsystem, each in its own file.
+void wireSignIn(MainWindow& main, platform::Database& database);
+void wireAccountCommands(MainWindow& main, platform::Database& database);
+
+} // namespace shell
