@@ -6,6 +6,8 @@ void wireEverything(MainWindow& main, platform::Database& database)
 {
     wireSignIn(main, database);
     wireAccountCommands(main, database);
+    wireEntryCommands(main, database);
+    wireRecordCommands(main, database);
 }
 
 } // namespace shell

@@ -14,5 +14,7 @@ void wireEverything(MainWindow& main, platform::Database& database);
 // One function a subsystem, each in its own file.
 void wireSignIn(MainWindow& main, platform::Database& database);
 void wireAccountCommands(MainWindow& main, platform::Database& database);
+void wireEntryCommands(MainWindow& main, platform::Database& database);
+void wireRecordCommands(MainWindow& main, platform::Database& database);
 
 } // namespace shell
