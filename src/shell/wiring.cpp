@@ -8,6 +8,7 @@ void wireEverything(MainWindow& main, platform::Database& database)
     wireAccountCommands(main, database);
     wireEntryCommands(main, database);
     wireRecordCommands(main, database);
+    wireMaintenanceCommands(main, database);
 }
 
 } // namespace shell

@@ -16,5 +16,6 @@ void wireSignIn(MainWindow& main, platform::Database& database);
 void wireAccountCommands(MainWindow& main, platform::Database& database);
 void wireEntryCommands(MainWindow& main, platform::Database& database);
 void wireRecordCommands(MainWindow& main, platform::Database& database);
+void wireMaintenanceCommands(MainWindow& main, platform::Database& database);
 
 } // namespace shell
