@@ -60,7 +60,12 @@ void openExclusively(QWidget& window, QWidget& mainWindow)
 {
     openPlainly(window);
     mainWindow.setEnabled(false);
-    auto* giveBack = window.findChild<MainWindowReturn*>(QString(), Qt::FindDirectChildrenOnly);
+    // Not findChild(): without Q_OBJECT this class has QObject's meta-object, so findChild() would take any child.
+    MainWindowReturn* giveBack = nullptr;
+    for (QObject* child : window.children()) {
+        if ((giveBack = dynamic_cast<MainWindowReturn*>(child)))
+            break;
+    }
     if (!giveBack)
         giveBack = new MainWindowReturn(window);
     giveBack->arm(mainWindow);
