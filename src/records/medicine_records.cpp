@@ -1,0 +1,117 @@
+#include "records/medicine_records.h"
+
+#include "store/bound_recordset.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace records {
+
+namespace {
+
+const QString nameField = u"名称"_s;
+
+QString field(const store::BoundRecordset& source, const QString& name)
+{
+    return source.value(name).value_or(QString());
+}
+
+// Every field but the name, which no window changes once the medicine is stored.
+bool setDetails(store::BoundRecordset& catalogue, const Medicine& medicine)
+{
+    return catalogue.setValue(u"代号"_s, medicine.code) && catalogue.setValue(u"生产厂家"_s, medicine.maker)
+        && catalogue.setValue(u"规格"_s, medicine.packing) && catalogue.setValue(u"单位"_s, medicine.unit)
+        && catalogue.setValue(u"单价"_s, medicine.price) && catalogue.setValue(u"进价"_s, medicine.purchasePrice)
+        && catalogue.setValue(u"类型"_s, medicine.type);
+}
+
+} // namespace
+
+QString catalogueTable()
+{
+    return u"药品"_s;
+}
+
+Medicine shownMedicine(const store::BoundRecordset& catalogue)
+{
+    return { field(catalogue, nameField),         field(catalogue, u"代号"_s), field(catalogue, u"生产厂家"_s),
+             field(catalogue, u"规格"_s),         field(catalogue, u"单位"_s), field(catalogue, u"单价"_s),
+             field(catalogue, u"进价"_s),         field(catalogue, u"类型"_s) };
+}
+
+bool isMedicineType(const QString& text)
+{
+    return text == u"片剂"_s || text == u"针剂"_s || text == u"器械"_s || text == u"其它"_s;
+}
+
+QString candidateLine(const Medicine& medicine)
+{
+    return u"产地: "_s + medicine.maker + u" 单位: "_s + medicine.unit + u" 规格: "_s + medicine.packing + u" 单价: "_s
+        + medicine.price + u" 类型: "_s + medicine.type + u" 进价: "_s + medicine.purchasePrice + u" 代号: "_s
+        + medicine.code;
+}
+
+AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const Medicine& medicine)
+{
+    if (!isMedicineType(medicine.type))
+        return AddOutcome::WrongType;
+    if (catalogue.mode() == store::BoundRecordset::Mode::Adding && catalogue.setValue(nameField, medicine.name)
+        && setDetails(catalogue, medicine) && catalogue.update())
+        return AddOutcome::Added;
+    catalogue.cancelUpdate();
+    return AddOutcome::Failed;
+}
+
+MedicineEditor::MedicineEditor(store::BoundRecordset& catalogue) : m_catalogue(catalogue) { }
+
+QStringList MedicineEditor::lookUp(const QString& name)
+{
+    m_name = name;
+    m_candidates = 0;
+    QStringList lines;
+    if (name.isEmpty())
+        return lines;
+    const store::Criterion criterion { nameField, name };
+    for (m_catalogue.findFirst(criterion); !m_catalogue.noMatch(); m_catalogue.findNext(criterion))
+        lines << candidateLine(shownMedicine(m_catalogue));
+    // Listing left the last match current; the first one is the medicine looked up.
+    if (!lines.isEmpty())
+        m_catalogue.findFirst(criterion);
+    m_candidates = m_catalogue.noMatch() ? 0 : int(lines.size());
+    return lines;
+}
+
+bool MedicineEditor::choose(int candidate)
+{
+    if (candidate < 0 || candidate >= m_candidates)
+        return false;
+    // Each candidate is reached by its place among the matches, not by its shown values, which need not tell two
+    // medicines apart and may hold spaces.
+    const store::Criterion criterion { nameField, m_name };
+    m_catalogue.findFirst(criterion);
+    for (int i = 0; i < candidate && !m_catalogue.noMatch(); ++i)
+        m_catalogue.findNext(criterion);
+    if (m_catalogue.noMatch()) {
+        m_candidates = 0;
+        return false;
+    }
+    return true;
+}
+
+Medicine MedicineEditor::medicine() const
+{
+    return shownMedicine(m_catalogue);
+}
+
+MedicineEditor::SaveOutcome MedicineEditor::save(const Medicine& changes)
+{
+    if (!isMedicineType(changes.type))
+        return SaveOutcome::WrongType;
+    if (!hasMedicine() || !m_catalogue.hasCurrent())
+        return SaveOutcome::NothingLookedUp;
+    if (m_catalogue.edit() && setDetails(m_catalogue, changes) && m_catalogue.update())
+        return SaveOutcome::Saved;
+    m_catalogue.cancelUpdate();
+    return SaveOutcome::Failed;
+}
+
+} // namespace records

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace store {
+class BoundRecordset;
+}
+
+namespace records {
+
+/** One record of the catalogue (table 药品), field by field. */
+struct Medicine
+{
+    QString name; ///< 名称
+    QString code; ///< 代号
+    QString maker; ///< 生产厂家
+    QString packing; ///< 规格
+    QString unit; ///< 单位
+    QString price; ///< 单价
+    QString purchasePrice; ///< 进价
+    QString type; ///< 类型
+
+    bool operator==(const Medicine&) const = default;
+};
+
+/** The catalogue's table. */
+QString catalogueTable();
+
+/** The medicine the source shows: its pending record while one is pending, else its current one. */
+Medicine shownMedicine(const store::BoundRecordset& catalogue);
+
+/** true for exactly one of 片剂, 针剂, 器械 and 其它; nothing is trimmed, so "片剂 " is refused. */
+bool isMedicineType(const QString& text);
+
+/** How a medicine is listed among the medicines sharing its name: "产地: … 单位: … 规格: … 代号: …". */
+QString candidateLine(const Medicine& medicine);
+
+enum class AddOutcome { WrongType, Added, Failed };
+
+/**
+ * Fills the catalogue's pending new record with the medicine and appends it. A wrong type keeps the record pending so
+ * that it can be corrected; a record the database refuses is dropped. Neither a name nor a code already in the
+ * catalogue is refused.
+ */
+AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const Medicine& medicine);
+
+/**
+ * The modify window's hold on one medicine: a name is looked up, one of the medicines carrying it is chosen, and the
+ * changes are written to exactly that medicine. Nothing is written unless the last lookup found a medicine.
+ */
+class MedicineEditor final
+{
+public:
+    enum class SaveOutcome { WrongType, NothingLookedUp, Saved, Failed };
+
+    explicit MedicineEditor(store::BoundRecordset& catalogue);
+
+    /**
+     * Looks the name up (Latin letter case ignored) and makes the first medicine of that name current. Returns one
+     * candidate line per medicine of that name, in stored order; an empty list, when none has it, also forgets the
+     * medicine of an earlier lookup.
+     */
+    QStringList lookUp(const QString& name);
+    /** Makes the candidate at a 0-based place of the last lookup's list current; false when there is no such one. */
+    bool choose(int candidate);
+
+    bool hasMedicine() const { return m_candidates > 0; }
+    /** The medicine looked up or chosen last. */
+    Medicine medicine() const;
+
+    /**
+     * Writes every field but the name from the changes into the medicine looked up or chosen last. A failed write
+     * leaves the stored medicine as it was.
+     */
+    SaveOutcome save(const Medicine& changes);
+
+private:
+    store::BoundRecordset& m_catalogue;
+    QString m_name;
+    int m_candidates = 0;
+};
+
+} // namespace records

@@ -1,0 +1,89 @@
+#include "records/record_form.h"
+
+#include "platform/input_boxes.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace records {
+
+RecordForm::RecordForm(const FormControls& controls)
+    : RecordWindow(controls.name, controls.heading)
+    , m_confirm(new QPushButton(controls.confirmCaption, this))
+    , m_cancel(new QPushButton(controls.cancelCaption, this))
+    , m_grid(new QGridLayout(this))
+{
+    m_grid->setSizeConstraint(QLayout::SetFixedSize);
+    m_grid->setContentsMargins(24, 16, 24, 16);
+    m_grid->setVerticalSpacing(8);
+    m_grid->addWidget(heading(), 0, 0, 1, 2);
+    m_grid->setRowMinimumHeight(1, 8);
+
+    int row = 2;
+    QLineEdit* previous = nullptr;
+    for (const InputBox& input : controls.boxes) {
+        auto* label = new QLabel(input.label, this);
+        label->setObjectName(u"Label%1"_s.arg(row));
+        auto* box = new QLineEdit(this);
+        box->setObjectName(input.name);
+        box->setMinimumWidth(260);
+        if (input.longest > 0)
+            box->setMaxLength(input.longest);
+        if (input.inputMethod == InputMethod::Off)
+            platform::disableInputMethod(box);
+        else if (input.inputMethod == InputMethod::On)
+            box->setAttribute(Qt::WA_InputMethodEnabled, true);
+        label->setBuddy(box);
+        m_grid->addWidget(label, row, 0);
+        m_grid->addWidget(box, row, 1);
+        m_boxes.insert(input.name, box);
+        if (previous)
+            platform::moveFocusOnEnter(previous, box);
+        previous = box;
+        ++row;
+    }
+    if (previous)
+        platform::moveFocusOnEnter(previous, m_confirm);
+
+    m_confirm->setObjectName(u"Command1"_s);
+    m_cancel->setObjectName(u"Command2"_s);
+    // The Enter order ends on the confirm button, where one more Enter presses it.
+    m_confirm->setAutoDefault(true);
+    m_cancel->setAutoDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_confirm);
+    buttons->addSpacing(32);
+    buttons->addWidget(m_cancel);
+    buttons->addStretch();
+    m_grid->setRowMinimumHeight(row++, 8);
+    m_grid->addLayout(buttons, row, 0, 1, 2);
+
+    connect(m_confirm, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+    platform::pressOnEscape(m_cancel);
+}
+
+QString RecordForm::text(const QString& name) const
+{
+    const QLineEdit* found = box(name);
+    return found ? found->text() : QString();
+}
+
+void RecordForm::setText(const QString& name, const QString& text)
+{
+    if (QLineEdit* found = box(name))
+        found->setText(text);
+}
+
+void RecordForm::addBelowButtons(QWidget* widget)
+{
+    m_grid->addWidget(widget, m_grid->rowCount(), 0, 1, 2);
+}
+
+} // namespace records
