@@ -1,9 +1,56 @@
+#include "maintenance/about_window.h"
+#include "maintenance/backup_window.h"
+#include "maintenance/letterhead_window.h"
+#include "maintenance/restore_window.h"
+#include "platform/top_level_windows.h"
+#include "shell/main_window.h"
+#include "shell/window_opening.h"
 #include "shell/wiring.h"
+
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace shell {
 
-void wireMaintenanceCommands(MainWindow&, platform::Database&)
+namespace {
+
+/** The open window of that name, or a newly loaded one; a closed window may still wait for its deletion. */
+QWidget& loadedWindow(const QString& name, const std::function<QWidget*()>& load)
 {
+    QWidget* window = platform::topLevelWindow(name);
+    if (!window || !window->isVisible())
+        window = load();
+    return *window;
+}
+
+} // namespace
+
+void wireMaintenanceCommands(MainWindow& main, platform::Database& database)
+{
+    const auto backup = [&main, &database] {
+        openExclusively(loadedWindow(u"backupform"_s, [&database] { return new maintenance::BackupWindow(database); }),
+                        main);
+    };
+    main.setCommand(u"backup"_s, backup);
+    main.setCommand(u"Image3"_s, backup);
+
+    // the restore window holds the main window itself from its loading on
+    main.setCommand(u"导入数据"_s, [&main, &database] {
+        openPlainly(
+            loadedWindow(u"导入"_s, [&main, &database] { return new maintenance::RestoreWindow(database, main); }));
+    });
+
+    main.setCommand(u"修改标题"_s, [&main, &database] {
+        openExclusively(
+            loadedWindow(u"修改抬头"_s, [&database] { return new maintenance::LetterheadWindow(database); }), main);
+    });
+
+    const auto about = [&main] {
+        openExclusively(loadedWindow(u"frmAbout"_s, [] { return new maintenance::AboutWindow; }), main);
+    };
+    main.setCommand(u"aboutus"_s, about);
+    main.setCommand(u"Image9"_s, about);
 }
 
 } // namespace shell

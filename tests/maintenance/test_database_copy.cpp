@@ -1,0 +1,261 @@
+#include "maintenance/backup_file.h"
+#include "maintenance/database_copy.h"
+#include "store/bound_recordset.h"
+#include "support/scratch_database.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using maintenance::BackupOutcome;
+using maintenance::RestoreOutcome;
+
+Q_DECLARE_METATYPE(maintenance::BackupOutcome)
+Q_DECLARE_METATYPE(maintenance::RestoreOutcome)
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray encoded(const QByteArray& database)
+{
+    QByteArray source = database;
+    QBuffer in(&source);
+    QByteArray result;
+    QBuffer out(&result);
+    in.open(QIODevice::ReadOnly);
+    out.open(QIODevice::WriteOnly);
+    maintenance::encodeBackup(in, out);
+    return result;
+}
+
+QByteArray decodedBackup(const QString& path)
+{
+    QFile backup(path);
+    QByteArray result;
+    QBuffer out(&result);
+    if (!backup.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)
+        || maintenance::decodeBackup(backup, out) != maintenance::DecodeOutcome::Decoded)
+        return {};
+    return result;
+}
+
+/** Adds medicines numbered from `first`, each with a long name so that they fill many pages. */
+void addMedicines(platform::Database& db, int first, int count)
+{
+    platform::Transaction transaction(db);
+    for (int n = first; n < first + count; ++n) {
+        QVERIFY(db.exec(u"INSERT INTO 药品 (名称, 代号, 单价) VALUES (?, ?, ?)"_s,
+                        { u"药品%1"_s.arg(n) + QString(200, u'药'), u"YP%1"_s.arg(n), u"1.00"_s }));
+    }
+    QVERIFY(transaction.commit());
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+/**
+ * Equal bytes apart from three header counters SQLite moves when it writes a file: the change counter and its copy,
+ * and the schema cookie, which tells the connection's other statements to read the schema again.
+ */
+bool sameDatabaseBytes(const QByteArray& actual, const QByteArray& expected)
+{
+    if (actual.size() != expected.size())
+        return false;
+    QByteArray a = actual;
+    QByteArray e = expected;
+    for (int offset : { 24, 40, 92 }) {
+        a.replace(offset, 4, QByteArray(4, '\0'));
+        e.replace(offset, 4, QByteArray(4, '\0'));
+    }
+    return a == e;
+}
+
+} // namespace
+
+class TestDatabaseCopy final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void restoreGivesExactlyTheBackup_data();
+    void restoreGivesExactlyTheBackup();
+    void backupHoldsOnlyCommittedContent();
+    void refusedRestoreLeavesDatabaseUntouched_data();
+    void refusedRestoreLeavesDatabaseUntouched();
+    void backupTarget_data();
+    void backupTarget();
+};
+
+void TestDatabaseCopy::restoreGivesExactlyTheBackup_data()
+{
+    QTest::addColumn<int>("backedUpMedicines");
+    QTest::addColumn<int>("liveMedicines");
+    QTest::newRow("live database larger") << 3 << 2000;
+    QTest::newRow("live database smaller") << 2000 << 3;
+}
+
+void TestDatabaseCopy::restoreGivesExactlyTheBackup()
+{
+    QFETCH(int, backedUpMedicines);
+    QFETCH(int, liveMedicines);
+
+    testsupport::ScratchDatabase source(true);
+    addMedicines(source.db(), 0, backedUpMedicines);
+    source.createTable(u"华康诊所"_s, { u"名称"_s }, { { u"阿莫西林"_s } });
+    const QString backupFile = QDir(source.folder()).filePath(u"backup/2004121.bak"_s);
+    QCOMPARE(maintenance::writeBackup(source.db(), backupFile), BackupOutcome::Written);
+
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 5000, liveMedicines);
+    // a window's record source stays open on the connection through the restore
+    store::BoundRecordset medicines(live.db(), u"药品"_s);
+    QVERIFY(medicines.moveFirst());
+
+    QCOMPARE(maintenance::restoreBackup(live.db(), backupFile), RestoreOutcome::Restored);
+
+    QVERIFY(sameDatabaseBytes(fileBytes(live.path()), decodedBackup(backupFile)));
+    QCOMPARE(live.rows(u"药品"_s), source.rows(u"药品"_s));
+    QCOMPARE(live.rows(u"华康诊所"_s), source.rows(u"华康诊所"_s));
+    QCOMPARE(medicines.recordCount(), backedUpMedicines);
+    QCOMPARE(filesIn(live.folder()), QStringList { u"useall.mdb"_s });
+}
+
+void TestDatabaseCopy::backupHoldsOnlyCommittedContent()
+{
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 0, 1);
+    const QString backupFile = QDir(live.folder()).filePath(u"2004121.bak"_s);
+    {
+        platform::Transaction unfinished(live.db());
+        QVERIFY(live.db().exec(u"INSERT INTO 药品 (名称) VALUES ('未提交')"_s));
+        QCOMPARE(maintenance::writeBackup(live.db(), backupFile), BackupOutcome::Written);
+    }
+
+    testsupport::ScratchDatabase restored(true);
+    QCOMPARE(maintenance::restoreBackup(restored.db(), backupFile), RestoreOutcome::Restored);
+    QCOMPARE(restored.rows(u"药品"_s), live.rows(u"药品"_s));
+    QCOMPARE(restored.rows(u"药品"_s).size(), 1);
+}
+
+void TestDatabaseCopy::refusedRestoreLeavesDatabaseUntouched_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<RestoreOutcome>("outcome");
+    QTest::newRow("shorter than the magic") << u"Quenval"_s << RestoreOutcome::NotABackup;
+    QTest::newRow("another magic") << u"another magic"_s << RestoreOutcome::NotABackup;
+    QTest::newRow("right magic, not a database") << u"garbage"_s << RestoreOutcome::NotThisSystem;
+    QTest::newRow("right magic, another program's database") << u"foreign"_s << RestoreOutcome::NotThisSystem;
+    QTest::newRow("right magic, damaged database") << u"damaged"_s << RestoreOutcome::NotThisSystem;
+    QTest::newRow("right magic, nothing after it") << u"magic only"_s << RestoreOutcome::NotThisSystem;
+}
+
+void TestDatabaseCopy::refusedRestoreLeavesDatabaseUntouched()
+{
+    QFETCH(QString, content);
+    QFETCH(RestoreOutcome, outcome);
+
+    QTemporaryDir files;
+    QByteArray backup;
+    if (content == u"Quenval"_s) {
+        backup = "Quenval"_ba;
+    } else if (content == u"another magic"_s) {
+        testsupport::ScratchDatabase ours(true);
+        backup = "QuenvalX"_ba + encoded(fileBytes(ours.path())).mid(8);
+    } else if (content == u"garbage"_s) {
+        QByteArray noise;
+        for (int n = 0; n < 8192; ++n)
+            noise.append(char((n * 7919) % 251));
+        backup = encoded(noise);
+    } else if (content == u"foreign"_s) {
+        const QString path = files.filePath(u"foreign.db"_s);
+        {
+            platform::Database foreign(path);
+            QVERIFY(foreign.exec(u"CREATE TABLE orders (id TEXT)"_s));
+        }
+        backup = encoded(fileBytes(path));
+    } else if (content == u"damaged"_s) {
+        testsupport::ScratchDatabase ours(true);
+        addMedicines(ours.db(), 0, 300);
+        QByteArray bytes = fileBytes(ours.path());
+        const int pageSize = 4096;
+        QVERIFY(bytes.size() > 8 * pageSize);
+        bytes.replace(4 * pageSize, 2 * pageSize, QByteArray(2 * pageSize, '\x55'));
+        backup = encoded(bytes);
+    } else {
+        backup = "Quenvale"_ba;
+    }
+    const QString backupFile = files.filePath(u"2004121.bak"_s);
+    writeFile(backupFile, backup);
+
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 0, 5);
+    const QByteArray before = fileBytes(live.path());
+
+    QCOMPARE(maintenance::restoreBackup(live.db(), backupFile), outcome);
+
+    QCOMPARE(fileBytes(live.path()), before);
+    QCOMPARE(live.rows(u"药品"_s).size(), 5);
+    QCOMPARE(filesIn(live.folder()), QStringList { u"useall.mdb"_s });
+}
+
+void TestDatabaseCopy::backupTarget_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<BackupOutcome>("outcome");
+    QTest::newRow("older backup of the same name") << u"older"_s << BackupOutcome::Written;
+    QTest::newRow("missing folders are made") << u"missing folders"_s << BackupOutcome::Written;
+    QTest::newRow("folder is a file") << u"folder is a file"_s << BackupOutcome::TargetUnwritable;
+    QTest::newRow("database gone, older backup kept") << u"database gone"_s << BackupOutcome::DatabaseUnreadable;
+}
+
+void TestDatabaseCopy::backupTarget()
+{
+    QFETCH(QString, situation);
+    QFETCH(BackupOutcome, outcome);
+
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 0, 5);
+    QTemporaryDir files;
+    QString target = files.filePath(u"2004121.bak"_s);
+    const QByteArray older = "Quenvale older backup"_ba;
+    if (situation == u"missing folders"_s) {
+        target = files.filePath(u"a/b/backup/2004121.bak"_s);
+    } else if (situation == u"folder is a file"_s) {
+        writeFile(files.filePath(u"blocker"_s), "not a folder"_ba);
+        target = files.filePath(u"blocker/2004121.bak"_s);
+    } else {
+        writeFile(target, older);
+        if (situation == u"database gone"_s)
+            QVERIFY(QFile::remove(live.path()));
+    }
+
+    QCOMPARE(maintenance::writeBackup(live.db(), target), outcome);
+
+    if (outcome == BackupOutcome::Written)
+        QVERIFY(sameDatabaseBytes(decodedBackup(target), fileBytes(live.path())));
+    else if (situation == u"database gone"_s)
+        QCOMPARE(fileBytes(target), older);
+    // nothing half-written is left beside the target
+    const QStringList left = filesIn(QFileInfo(target).absolutePath());
+    QCOMPARE(left, outcome == BackupOutcome::TargetUnwritable ? QStringList() : QStringList { u"2004121.bak"_s });
+}
+
+QTEST_GUILESS_MAIN(TestDatabaseCopy)
+#include "test_database_copy.moc"
