@@ -34,8 +34,7 @@ FormControls addForm()
 } // namespace
 
 MedicineAddWindow::MedicineAddWindow(platform::Database& database)
-    : RecordForm(addForm())
-    , m_catalogue(new store::BoundRecordset(database, catalogueTable(), this))
+    : RecordForm(addForm()), m_catalogue(new store::BoundRecordset(database, catalogueTable(), this))
 {
     m_catalogue->setObjectName(u"dataaddm"_s);
 }

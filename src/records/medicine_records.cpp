@@ -33,9 +33,9 @@ QString catalogueTable()
 
 Medicine shownMedicine(const store::BoundRecordset& catalogue)
 {
-    return { field(catalogue, nameField),         field(catalogue, u"代号"_s), field(catalogue, u"生产厂家"_s),
-             field(catalogue, u"规格"_s),         field(catalogue, u"单位"_s), field(catalogue, u"单价"_s),
-             field(catalogue, u"进价"_s),         field(catalogue, u"类型"_s) };
+    return { field(catalogue, nameField), field(catalogue, u"代号"_s), field(catalogue, u"生产厂家"_s),
+             field(catalogue, u"规格"_s), field(catalogue, u"单位"_s), field(catalogue, u"单价"_s),
+             field(catalogue, u"进价"_s), field(catalogue, u"类型"_s) };
 }
 
 bool isMedicineType(const QString& text)

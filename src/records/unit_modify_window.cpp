@@ -33,9 +33,7 @@ FormControls modifyForm()
 } // namespace
 
 UnitModifyWindow::UnitModifyWindow(platform::Database& database)
-    : RecordForm(modifyForm())
-    , m_units(new store::BoundRecordset(database, unitTable(), this))
-    , m_editor(*m_units)
+    : RecordForm(modifyForm()), m_units(new store::BoundRecordset(database, unitTable(), this)), m_editor(*m_units)
 {
     m_units->setObjectName(u"Data1"_s);
     // Enter in the name box moves the focus on, so leaving the box covers both ways of finishing the name.

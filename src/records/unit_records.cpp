@@ -46,7 +46,7 @@ Unit shownUnit(const store::BoundRecordset& units)
         const qsizetype index = units.fields().indexOf(name);
         return index >= 0 && index < shown.size() ? shown.at(index) : QString();
     };
-    return { at(nameField), at(u"责任人"_s), at(u"地址"_s), at(u"电话"_s),     at(u"传真"_s),
+    return { at(nameField), at(u"责任人"_s), at(u"地址"_s),   at(u"电话"_s),    at(u"传真"_s),
              at(u"邮编"_s), at(u"信誉度"_s), at(u"加入人"_s), at(u"加入时间"_s) };
 }
 
@@ -66,9 +66,8 @@ bool addPendingUnit(platform::Database& database, store::BoundRecordset& units, 
         platform::Transaction transaction(database);
         stored = transaction.isActive() && store::createTable(database, unit.name, store::transactionTableColumns())
             && store::createTable(database, companionTable(unit.name), store::companionTableColumns())
-            && units.setValue(nameField, unit.name) && setDetails(units, unit)
-            && units.setValue(u"加入人"_s, addedBy) && units.setValue(u"加入时间"_s, addedOnText(day))
-            && units.update() && transaction.commit();
+            && units.setValue(nameField, unit.name) && setDetails(units, unit) && units.setValue(u"加入人"_s, addedBy)
+            && units.setValue(u"加入时间"_s, addedOnText(day)) && units.update() && transaction.commit();
     }
     if (!stored)
         units.cancelUpdate();

@@ -50,21 +50,17 @@ void wireRecordCommands(MainWindow& main, platform::Database& db)
     command(u"Image4"_s, u"addnewM"_s, addMedicine);
     command(u"修改药"_s, u"modiM"_s, modifyMedicine);
     command(u"Image6"_s, u"modiM"_s, modifyMedicine);
-    command(u"查看药品档案"_s, u"药品档案查询"_s, [&db]() -> QWidget* {
-        return new records::CatalogueBrowseWindow(db, records::CatalogueView::browsing());
-    });
-    command(u"删除药品"_s, u"Form3"_s, [&db]() -> QWidget* {
-        return new records::CatalogueBrowseWindow(db, records::CatalogueView::deletion());
-    });
+    command(u"查看药品档案"_s, u"药品档案查询"_s,
+            [&db]() -> QWidget* { return new records::CatalogueBrowseWindow(db, records::CatalogueView::browsing()); });
+    command(u"删除药品"_s, u"Form3"_s,
+            [&db]() -> QWidget* { return new records::CatalogueBrowseWindow(db, records::CatalogueView::deletion()); });
     command(u"新单位"_s, u"addnewcom"_s, addUnit);
     command(u"Image5"_s, u"addnewcom"_s, addUnit);
     command(u"修改单位"_s, u"modicom"_s, [&db]() -> QWidget* { return new records::UnitModifyWindow(db); });
-    command(u"查看单位档案"_s, u"单位档案查询"_s, [&db]() -> QWidget* {
-        return new records::UnitBrowseWindow(db, records::UnitView::browsing());
-    });
-    command(u"删除单位"_s, u"Form4"_s, [&db]() -> QWidget* {
-        return new records::UnitBrowseWindow(db, records::UnitView::deletion());
-    });
+    command(u"查看单位档案"_s, u"单位档案查询"_s,
+            [&db]() -> QWidget* { return new records::UnitBrowseWindow(db, records::UnitView::browsing()); });
+    command(u"删除单位"_s, u"Form4"_s,
+            [&db]() -> QWidget* { return new records::UnitBrowseWindow(db, records::UnitView::deletion()); });
 }
 
 } // namespace shell

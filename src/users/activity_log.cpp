@@ -27,15 +27,11 @@ QString storedLogMessage(const QString& message)
     return message.left(open) + message.mid(open + 1, close - open - 1) + message.mid(close + 1);
 }
 
-ActivityLog::ActivityLog(platform::Database& database, const QString& table)
-    : m_database(database)
-    , m_table(table)
-{
-}
+ActivityLog::ActivityLog(platform::Database& database, const QString& table) : m_database(database), m_table(table) { }
 
 void ActivityLog::add(const QString& message)
 {
-    m_pending.append({logTimestamp(platform::clock().now()), message});
+    m_pending.append({ logTimestamp(platform::clock().now()), message });
 }
 
 bool ActivityLog::save()
@@ -50,7 +46,7 @@ bool ActivityLog::save()
         return false;
     const QStringList fields = store::logTableColumns();
     for (const auto& entry : std::as_const(m_pending)) {
-        if (!records.appendRecord(fields, {entry.timestamp, storedLogMessage(entry.message)}))
+        if (!records.appendRecord(fields, { entry.timestamp, storedLogMessage(entry.message) }))
             return false;
     }
     if (!transaction.commit())

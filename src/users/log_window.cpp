@@ -10,8 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace users {
 
 LogWindow::LogWindow(platform::Database& database, const QString& userTable)
-    : m_log(database, userTable)
-    , m_periodic(new QTimer(this))
+    : m_log(database, userTable), m_periodic(new QTimer(this))
 {
     setObjectName(u"Form7"_s);
     m_periodic->setObjectName(u"Timer1"_s);

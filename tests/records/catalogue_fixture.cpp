@@ -24,8 +24,8 @@ void storeMedicines(testsupport::ScratchDatabase& scratch, const QList<records::
 QList<records::Medicine> storedMedicines(testsupport::ScratchDatabase& scratch)
 {
     QList<records::Medicine> medicines;
-    QSqlQuery query = scratch.db().prepare(
-        u"SELECT 名称, 代号, 生产厂家, 规格, 单位, 单价, 进价, 类型 FROM 药品 ORDER BY rowid"_s);
+    QSqlQuery query
+        = scratch.db().prepare(u"SELECT 名称, 代号, 生产厂家, 规格, 单位, 单价, 进价, 类型 FROM 药品 ORDER BY rowid"_s);
     if (!query.exec())
         return medicines;
     while (query.next()) {
@@ -39,11 +39,11 @@ QList<records::Medicine> storedMedicines(testsupport::ScratchDatabase& scratch)
 
 void storeUnit(testsupport::ScratchDatabase& scratch, const records::Unit& u)
 {
-    QVERIFY2(scratch.db().exec(u"INSERT INTO 单位 (单位名称, 责任人, 地址, 电话, 传真, 邮编, 信誉度, 加入人, 加入时间) "
-                               u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                               { u.name, u.person, u.address, u.phone, u.fax, u.postcode, u.credit, u.addedBy,
-                                 u.addedOn }),
-             qPrintable(scratch.db().lastError()));
+    QVERIFY2(
+        scratch.db().exec(u"INSERT INTO 单位 (单位名称, 责任人, 地址, 电话, 传真, 邮编, 信誉度, 加入人, 加入时间) "
+                          u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                          { u.name, u.person, u.address, u.phone, u.fax, u.postcode, u.credit, u.addedBy, u.addedOn }),
+        qPrintable(scratch.db().lastError()));
     QVERIFY(store::createTable(scratch.db(), u.name, store::transactionTableColumns()));
     QVERIFY(store::createTable(scratch.db(), u.name + u"1"_s, store::companionTableColumns()));
 }
@@ -69,9 +69,10 @@ QStringList tableNames(testsupport::ScratchDatabase& scratch)
 
 void refuseWrites(testsupport::ScratchDatabase& scratch, const QString& table, const QString& kind)
 {
-    QVERIFY2(scratch.db().exec(u"CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'refused'); END"_s
-                                   .arg(kind, platform::quoteIdentifier(table))),
-             qPrintable(scratch.db().lastError()));
+    QVERIFY2(
+        scratch.db().exec(u"CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'refused'); END"_s.arg(
+            kind, platform::quoteIdentifier(table))),
+        qPrintable(scratch.db().lastError()));
 }
 
 } // namespace recordtests

@@ -117,7 +117,8 @@ void TestCatalogueWindows::addWindowChecksType()
 
     QTRY_VERIFY(!m_f->window());
     QCOMPARE(recordtests::storedMedicines(m_f->scratch()), QList<Medicine> { typed });
-    QCOMPARE(m_f->logged(), (QStringList { u"系统管理员进入录入新药品页面。"_s, u"系统管理员录入阿莫西林药品,成功。"_s }));
+    QCOMPARE(m_f->logged(),
+             (QStringList { u"系统管理员进入录入新药品页面。"_s, u"系统管理员录入阿莫西林药品,成功。"_s }));
 }
 
 void TestCatalogueWindows::addWindowEnterOrderAndCancel()
@@ -264,8 +265,8 @@ void TestCatalogueWindows::browsingOneMedicine()
     QFETCH(bool, deleting);
 
     recordtests::storeMedicines(m_f->scratch(), { medicine(u"阿莫西林"_s, u"华北制药"_s) });
-    m_f->open(new records::CatalogueBrowseWindow(m_f->scratch().db(), deleting ? records::CatalogueView::deletion()
-                                                                               : records::CatalogueView::browsing()));
+    m_f->open(new records::CatalogueBrowseWindow(
+        m_f->scratch().db(), deleting ? records::CatalogueView::deletion() : records::CatalogueView::browsing()));
     QCOMPARE(m_f->text(u"Text1"_s), u"阿莫西林"_s);
     QCOMPARE(m_f->text(u"Text2"_s), u"华北制药"_s);
     auto* purchasePrice = m_f->control<QLineEdit>(u"Text7"_s);
@@ -304,16 +305,17 @@ void TestCatalogueWindows::emptyCatalogueClosesWindow()
     QFETCH(QString, message);
 
     m_f->dialogs().expect(message);
-    m_f->open(new records::CatalogueBrowseWindow(m_f->scratch().db(), deleting ? records::CatalogueView::deletion()
-                                                                               : records::CatalogueView::browsing()));
+    m_f->open(new records::CatalogueBrowseWindow(
+        m_f->scratch().db(), deleting ? records::CatalogueView::deletion() : records::CatalogueView::browsing()));
     QTRY_VERIFY(!m_f->window());
     QCOMPARE(m_f->logged().size(), deleting ? 1 : 0);
 }
 
 void TestCatalogueWindows::findModeWithTwoOfOneName()
 {
-    recordtests::storeMedicines(m_f->scratch(), { medicine(u"VC"_s, u"东北制药"_s), medicine(u"阿莫西林"_s, u"华北制药"_s),
-                                                  medicine(u"VC"_s, u"华中制药"_s) });
+    recordtests::storeMedicines(
+        m_f->scratch(),
+        { medicine(u"VC"_s, u"东北制药"_s), medicine(u"阿莫西林"_s, u"华北制药"_s), medicine(u"VC"_s, u"华中制药"_s) });
     m_f->open(new records::CatalogueBrowseWindow(m_f->scratch().db(), records::CatalogueView::browsing()));
     auto* name = m_f->control<QLineEdit>(u"Text1"_s);
     QVERIFY(!name->isEnabled());

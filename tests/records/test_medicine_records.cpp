@@ -108,8 +108,8 @@ void TestMedicineRecords::addAppendsEveryField()
     openCatalogue();
 
     // The same name again is a medicine of its own.
-    const Medicine added { u"阿莫西林"_s, u"A02"_s, u"石药集团"_s, u"0.25g*24"_s, u"盒"_s, u"15.00"_s, u"11.20"_s,
-                           u"器械"_s };
+    const Medicine added { u"阿莫西林"_s, u"A02"_s,   u"石药集团"_s, u"0.25g*24"_s,
+                           u"盒"_s,       u"15.00"_s, u"11.20"_s,    u"器械"_s };
     QVERIFY(m_catalogue->addNew());
     QCOMPARE(records::addPendingMedicine(*m_catalogue, added), records::AddOutcome::Added);
     QCOMPARE(m_catalogue->mode(), store::BoundRecordset::Mode::None);
@@ -146,14 +146,16 @@ void TestMedicineRecords::lookUpListsEveryMedicineOfTheName()
 {
     Medicine upper = medicine(u"VC"_s, u"东北制药"_s);
     upper.code = QString(); // an empty field keeps its place in the line
-    recordtests::storeMedicines(*m_scratch, { medicine(u"阿莫西林"_s, u"华北制药"_s), upper, medicine(u"vc"_s, u"华中制药"_s) });
+    recordtests::storeMedicines(*m_scratch,
+                                { medicine(u"阿莫西林"_s, u"华北制药"_s), upper, medicine(u"vc"_s, u"华中制药"_s) });
     openCatalogue();
     MedicineEditor editor(*m_catalogue);
 
     const QStringList lines = editor.lookUp(u"Vc"_s);
-    QCOMPARE(lines,
-             (QStringList { u"产地: 东北制药 单位: 盒 规格: 10片 单价: 12.50 类型: 片剂 进价: 9.80 代号: "_s,
-                            u"产地: 华中制药 单位: 盒 规格: 10片 单价: 12.50 类型: 片剂 进价: 9.80 代号: C华中制药"_s }));
+    QCOMPARE(
+        lines,
+        (QStringList { u"产地: 东北制药 单位: 盒 规格: 10片 单价: 12.50 类型: 片剂 进价: 9.80 代号: "_s,
+                       u"产地: 华中制药 单位: 盒 规格: 10片 单价: 12.50 类型: 片剂 进价: 9.80 代号: C华中制药"_s }));
     QVERIFY(editor.hasMedicine());
     QCOMPARE(editor.medicine(), upper);
 
@@ -242,8 +244,9 @@ void TestMedicineRecords::refusedSaveLeavesStoredMedicine()
 
 void TestMedicineRecords::searchMovesAmongMedicinesOfTheName()
 {
-    recordtests::storeMedicines(*m_scratch, { medicine(u"VC"_s, u"东北制药"_s), medicine(u"阿莫西林"_s, u"华北制药"_s),
-                                 medicine(u"vc"_s, u"华中制药"_s) });
+    recordtests::storeMedicines(
+        *m_scratch,
+        { medicine(u"VC"_s, u"东北制药"_s), medicine(u"阿莫西林"_s, u"华北制药"_s), medicine(u"vc"_s, u"华中制药"_s) });
     openCatalogue();
     records::CatalogueSearch search(*m_catalogue);
     const auto maker = [this] {

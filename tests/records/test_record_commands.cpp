@@ -67,8 +67,7 @@ void TestRecordCommands::commandOpensWindowExclusively_data()
     QTest::newRow("修改药") << u"修改药"_s << u"modiM"_s << false << u"Esc"_s;
     QTest::newRow("Image6") << u"Image6"_s << u"modiM"_s << false << u"Esc"_s;
     QTest::newRow("查看药品档案") << u"查看药品档案"_s << u"药品档案查询"_s << true << u"Esc"_s;
-    QTest::newRow("查看药品档案, empty") << u"查看药品档案"_s << u"药品档案查询"_s << false
-                                         << u"没有任何药品档案！"_s;
+    QTest::newRow("查看药品档案, empty") << u"查看药品档案"_s << u"药品档案查询"_s << false << u"没有任何药品档案！"_s;
     QTest::newRow("删除药品") << u"删除药品"_s << u"Form3"_s << true << u"Esc"_s;
     QTest::newRow("新单位") << u"新单位"_s << u"addnewcom"_s << false << u"Esc"_s;
     QTest::newRow("Image5") << u"Image5"_s << u"addnewcom"_s << false << u"Esc"_s;
@@ -86,8 +85,9 @@ void TestRecordCommands::commandOpensWindowExclusively()
     QFETCH(QString, closing);
 
     if (filled) {
-        recordtests::storeMedicines(*m_scratch, { { u"阿莫西林"_s, u"A01"_s, u"华北制药"_s, u"0.25g*24"_s, u"盒"_s,
-                                                    u"15.00"_s, u"11.20"_s, u"片剂"_s } });
+        recordtests::storeMedicines(
+            *m_scratch,
+            { { u"阿莫西林"_s, u"A01"_s, u"华北制药"_s, u"0.25g*24"_s, u"盒"_s, u"15.00"_s, u"11.20"_s, u"片剂"_s } });
         recordtests::storeUnit(*m_scratch, { u"仁和诊所"_s });
     }
     const bool closesItself = closing != u"Esc"_s && closing != u"close"_s;
@@ -104,8 +104,7 @@ void TestRecordCommands::commandOpensWindowExclusively()
         QVERIFY(!m_main->isEnabled());
         QTRY_COMPARE(QApplication::activeWindow(), opened.data());
         if (closing == u"Esc"_s)
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : opened.data(),
-                            Qt::Key_Escape);
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : opened.data(), Qt::Key_Escape);
         else
             opened->close();
     }

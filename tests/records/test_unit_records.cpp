@@ -17,8 +17,8 @@ const QDate addDay(2004, 7, 5);
 
 Unit unit(const QString& name)
 {
-    return { name, u"王明"_s, u"解放路12号"_s, u"0311-5551234"_s, u"0311-5551235"_s, u"050000"_s, u"A"_s,
-             u"super"_s, u"2003-01-02"_s };
+    return { name,        u"王明"_s, u"解放路12号"_s, u"0311-5551234"_s, u"0311-5551235"_s,
+             u"050000"_s, u"A"_s,    u"super"_s,      u"2003-01-02"_s };
 }
 
 } // namespace
@@ -73,10 +73,16 @@ void TestUnitRecords::addStoresUnitWithItsTables()
 {
     recordtests::storeUnit(*m_scratch, unit(u"仁和诊所"_s));
     QVERIFY(units().addNew());
-    const Unit typed { .name = u"康泰药房"_s, .person = u"李华"_s, .address = u"建设路8号"_s, .phone = u"5556789"_s,
-                       .fax = u"5556780"_s, .postcode = u"050011"_s, .credit = u"良好"_s,
+    const Unit typed { .name = u"康泰药房"_s,
+                       .person = u"李华"_s,
+                       .address = u"建设路8号"_s,
+                       .phone = u"5556789"_s,
+                       .fax = u"5556780"_s,
+                       .postcode = u"050011"_s,
+                       .credit = u"良好"_s,
                        // not typed in the window; the add sets them
-                       .addedBy = u"someone"_s, .addedOn = u"1999-01-01"_s };
+                       .addedBy = u"someone"_s,
+                       .addedOn = u"1999-01-01"_s };
     QVERIFY(records::addPendingUnit(m_scratch->db(), units(), typed, u"clerk1"_s, addDay));
 
     Unit expected = typed;
@@ -196,8 +202,8 @@ void TestUnitRecords::editorChangesDetailsOnly()
     QVERIFY(editor.lookUp(u"康泰药房"_s));
     QCOMPARE(editor.unit(), unit(u"康泰药房"_s));
 
-    const Unit details { u"改名无效"_s, u"赵强"_s, u"新华路1号"_s, u"5550000"_s, u"5550001"_s, u"050022"_s, u"B"_s,
-                         u"改人无效"_s, u"改期无效"_s };
+    const Unit details { u"改名无效"_s, u"赵强"_s, u"新华路1号"_s, u"5550000"_s, u"5550001"_s,
+                         u"050022"_s,   u"B"_s,    u"改人无效"_s,  u"改期无效"_s };
     QCOMPARE(editor.save(details), UnitEditor::SaveOutcome::Saved);
     Unit expected = details;
     expected.name = u"康泰药房"_s;

@@ -19,8 +19,8 @@ namespace {
 
 Unit unit(const QString& name)
 {
-    return { name, u"王明"_s, u"解放路12号"_s, u"5551234"_s, u"5551235"_s, u"050000"_s, u"A"_s, u"super"_s,
-             u"2003-01-02"_s };
+    return { name,        u"王明"_s, u"解放路12号"_s, u"5551234"_s,   u"5551235"_s,
+             u"050000"_s, u"A"_s,    u"super"_s,      u"2003-01-02"_s };
 }
 
 const QStringList addBoxes { u"Text1"_s, u"Text2"_s, u"Text3"_s, u"Text4"_s, u"Text5"_s, u"Text6"_s, u"Text7"_s };
@@ -91,8 +91,8 @@ void TestUnitWindows::addingAUnit()
     m_f->open(new records::UnitAddWindow(m_f->scratch().db()));
 
     const Unit typed { u"康泰药房"_s, u"李华"_s, u"建设路8号"_s, u"5556789"_s, u"5556780"_s, u"050011"_s, u"良好"_s };
-    const QStringList values { typed.name, typed.person, typed.address, typed.phone, typed.fax, typed.postcode,
-                               typed.credit };
+    const QStringList values { typed.name, typed.person,   typed.address, typed.phone,
+                               typed.fax,  typed.postcode, typed.credit };
     for (qsizetype i = 0; i < addBoxes.size(); ++i) {
         m_f->type(addBoxes[i], values[i]);
         m_f->pressEnter(addBoxes[i]);

@@ -29,8 +29,7 @@ public:
     QWidget* window() const { return m_window; }
     bool isOpen() const { return m_window && m_window->isVisible(); }
 
-    template<class Control>
-    Control* control(const QString& name) const
+    template<class Control> Control* control(const QString& name) const
     {
         return m_window ? m_window->findChild<Control*>(name) : nullptr;
     }

@@ -60,13 +60,13 @@ void TestActivityLog::storedMessage_data()
     QTest::newRow("no brackets") << u"超级用户进入系统。"_s << u"超级用户进入系统。"_s;
     QTest::newRow("not-stored sale") << u"超级用户完成与华康诊所的交易(不入库)。"_s
                                      << u"超级用户完成与华康诊所的交易不入库。"_s;
-    QTest::newRow("unit with its own brackets") << u"超级用户完成与诊所(一)的交易(不入库)。"_s
-                                                << u"超级用户完成与诊所一的交易(不入库)。"_s;
+    QTest::newRow("unit with its own brackets")
+        << u"超级用户完成与诊所(一)的交易(不入库)。"_s << u"超级用户完成与诊所一的交易(不入库)。"_s;
     QTest::newRow("no closing bracket") << u"制单员a(b进入系统。"_s << u"制单员a(b进入系统。"_s;
     QTest::newRow("closing before opening") << u"制单员a)b(c进入系统。"_s << u"制单员a)b(c进入系统。"_s;
     QTest::newRow("closing first, pair later") << u"制单员a)b(c)d"_s << u"制单员a)b(c)d"_s;
-    QTest::newRow("full-width brackets stay") << u"超级用户进入（不入库）交易系统。"_s
-                                             << u"超级用户进入（不入库）交易系统。"_s;
+    QTest::newRow("full-width brackets stay")
+        << u"超级用户进入（不入库）交易系统。"_s << u"超级用户进入（不入库）交易系统。"_s;
 }
 
 void TestActivityLog::storedMessage()
@@ -132,8 +132,8 @@ void TestActivityLog::savesInOrderWithTheMomentWritten()
     users::AddLogEntry(u"制单员张三完成与诊所的交易(不入库)。"_s);
     clock.set(QDateTime(QDate(2004, 6, 16), QTime(8, 0, 0)));
     window.finalSave();
-    const QList<QStringList> expected{{u"200406159:05:33"_s, u"制单员张三进入系统。"_s},
-                                      {u"2004061514:05:33"_s, u"制单员张三完成与诊所的交易不入库。"_s}};
+    const QList<QStringList> expected { { u"200406159:05:33"_s, u"制单员张三进入系统。"_s },
+                                        { u"2004061514:05:33"_s, u"制单员张三完成与诊所的交易不入库。"_s } };
     QCOMPARE(scratch.rows(u"张三"_s), expected);
     QVERIFY(window.log().pending().isEmpty());
 }
