@@ -3,6 +3,7 @@
 // medicine by its code in a catalogue of 100,000 while entering (target: under 1 ms each), both as operations and
 // as the entry window runs them when the focus leaves a name box.
 
+#include "bench_catalogue.h"
 #include "platform/database.h"
 #include "store/bound_recordset.h"
 #include "store/schema.h"
@@ -24,11 +25,13 @@
 #include <ctime>
 
 using namespace Qt::Literals::StringLiterals;
+using bench::medicineCode;
+using bench::medicineCount;
+using bench::out;
 
 namespace {
 
 constexpr int existingRecords = 100'000;
-constexpr int medicineCount = 100'000;
 const QString unit = u"仁和药店"_s;
 
 /** Wall time and the processor time of this thread, so that a busy machine shows as the gap between the two. */
@@ -67,30 +70,11 @@ struct Samples
     }
 };
 
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QString medicineCode(int i)
-{
-    return u"Yp%1"_s.arg(i, 6, 10, QLatin1Char('0'));
-}
-
 bool fill(platform::Database& db)
 {
     platform::Transaction transaction(db);
-    QSqlQuery medicine = db.prepare(u"INSERT INTO \"药品\" VALUES (?,?,?,?,?,?,?,?)"_s);
-    static const QStringList types { u"片剂"_s, u"针剂"_s, u"器械"_s, u"其它"_s };
-    for (int i = 0; i < medicineCount; ++i) {
-        for (const QString& value : { u"药品%1"_s.arg(i % 33'334, 5, 10, QLatin1Char('0')), medicineCode(i),
-                                      u"制药厂%1"_s.arg(i % 500), u"0.25g*24"_s, u"盒"_s, u"%1.50"_s.arg(i % 90 + 1),
-                                      u"%1.00"_s.arg(i % 90 + 1), types.at(i % types.size()) })
-            medicine.addBindValue(value);
-        if (!medicine.exec())
-            return false;
-    }
+    if (!bench::fillCatalogue(db))
+        return false;
     if (!db.exec(u"INSERT INTO \"单位\" (\"单位名称\") VALUES (?)"_s, { unit })
         || !store::createTable(db, unit, store::transactionTableColumns()))
         return false;

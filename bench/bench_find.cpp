@@ -2,6 +2,7 @@
 // under a millisecond, which holds only while the lookups are answered by the NOCASE indexes of the delivered
 // database; the unindexed find at the end shows what a scan costs.
 
+#include "bench_catalogue.h"
 #include "platform/database.h"
 #include "store/bound_recordset.h"
 #include "store/schema.h"
@@ -15,49 +16,13 @@
 #include <functional>
 
 using namespace Qt::Literals::StringLiterals;
+using bench::fillCatalogue;
+using bench::medicineCode;
+using bench::medicineCount;
+using bench::medicineName;
+using bench::out;
 
 namespace {
-
-constexpr int medicineCount = 100'000;
-constexpr int distinctNames = 33'334; // most names occur three times, as branded variants of one medicine do
-
-QString medicineName(int i)
-{
-    return u"药品%1"_s.arg(i % distinctNames, 5, 10, QLatin1Char('0'));
-}
-
-QString medicineCode(int i)
-{
-    return u"Yp%1"_s.arg(i, 6, 10, QLatin1Char('0'));
-}
-
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-bool fillCatalogue(platform::Database& db)
-{
-    platform::Transaction transaction(db);
-    QSqlQuery insert = db.prepare(
-        u"INSERT INTO \"药品\" (\"名称\",\"代号\",\"生产厂家\",\"规格\",\"单位\",\"单价\",\"进价\",\"类型\") "
-        u"VALUES (?,?,?,?,?,?,?,?)"_s);
-    static const QStringList types { u"片剂"_s, u"针剂"_s, u"器械"_s, u"其它"_s };
-    for (int i = 0; i < medicineCount; ++i) {
-        insert.addBindValue(medicineName(i));
-        insert.addBindValue(medicineCode(i));
-        insert.addBindValue(u"制药厂%1"_s.arg(i % 500));
-        insert.addBindValue(u"0.25g*24"_s);
-        insert.addBindValue(u"盒"_s);
-        insert.addBindValue(u"%1.50"_s.arg(i % 90 + 1));
-        insert.addBindValue(u"%1.00"_s.arg(i % 90 + 1));
-        insert.addBindValue(types.at(i % types.size()));
-        if (!insert.exec())
-            return false;
-    }
-    return transaction.commit();
-}
 
 /** Runs a find the given number of times with a different target each time; the microseconds a find. */
 double time(int repetitions, const std::function<bool(int)>& find)
