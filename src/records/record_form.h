@@ -32,6 +32,9 @@ struct FormControls
     QString cancelCaption;
 };
 
+/** The boxes of a unit's add and modify windows; they differ only in the name of the credit-rating box. */
+QList<InputBox> unitBoxes(const QString& creditBoxName);
+
 /**
  * The add and modify windows of the catalogue and the unit register: labelled boxes that Enter steps through, the last
  * one on to the confirm button `Command1`, and the cancel button `Command2`, which Esc presses.

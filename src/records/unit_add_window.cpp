@@ -17,19 +17,7 @@ namespace {
 
 FormControls addForm()
 {
-    return { u"addnewcom"_s,
-             u"增加单位档案"_s,
-             {
-                 { u"Text1"_s, u"单位名称："_s, 50, InputMethod::On },
-                 { u"Text2"_s, u"责 任 人："_s, 10, InputMethod::On },
-                 { u"Text3"_s, u"地    址："_s, 50, InputMethod::On },
-                 { u"Text4"_s, u"电    话："_s, 15, InputMethod::Off },
-                 { u"Text5"_s, u"传    真："_s, 20, InputMethod::Off },
-                 { u"Text6"_s, u"邮    编："_s, 6, InputMethod::Off },
-                 { u"Text7"_s, u"信 誉 度："_s, 6, InputMethod::On },
-             },
-             u"确  定"_s,
-             u"取  消"_s };
+    return { u"addnewcom"_s, u"增加单位档案"_s, unitBoxes(u"Text7"_s), u"确  定"_s, u"取  消"_s };
 }
 
 } // namespace
