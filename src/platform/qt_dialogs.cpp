@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -34,10 +35,31 @@ QMessageBox::Icon toQt(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+/**
+ * Gives the keyboard back to the window that was active before a dialog. A window manager does this by itself; without
+ * one (a bare X server) the keyboard would stay nowhere once the dialog closed.
+ */
+class ActivationKeeper
+{
+public:
+    ActivationKeeper() : m_window(QApplication::activeWindow()) { }
+    ~ActivationKeeper()
+    {
+        if (m_window && m_window->isVisible())
+            m_window->activateWindow();
+    }
+    ActivationKeeper(const ActivationKeeper&) = delete;
+    ActivationKeeper& operator=(const ActivationKeeper&) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+};
+
 } // namespace
 
 Answer QtDialogs::ask(const Prompt& prompt)
 {
+    const ActivationKeeper keeper;
     QMessageBox box(toQt(prompt.icon), titleOrDefault(prompt.title), prompt.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     switch (prompt.buttons) {
@@ -67,6 +89,7 @@ Answer QtDialogs::ask(const Prompt& prompt)
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText)
 {
+    const ActivationKeeper keeper;
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(titleOrDefault(title));
     dialog.setLabelText(prompt);
@@ -78,6 +101,7 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
 
 QString QtDialogs::openFile(const OpenFileRequest& request)
 {
+    const ActivationKeeper keeper;
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.folder, request.filter);
 }
 

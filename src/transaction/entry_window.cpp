@@ -431,9 +431,9 @@ void EntryWindow::fillUnitList()
     m_unitBox->setCurrentIndex(-1);
     users::logAction(m_variant.openingLog);
     if (!m_units->isOpen())
-        tell(databaseError);
+        platform::inform(databaseError);
     else if (units.isEmpty())
-        tell(u"单位档案为空，请先建立新单位档案!"_s);
+        platform::inform(u"单位档案为空，请先建立新单位档案!"_s);
 }
 
 void EntryWindow::checkUnit()
@@ -442,12 +442,12 @@ void EntryWindow::checkUnit()
         return;
     const QString unit = m_unitBox->currentText();
     if (m_unitBox->currentIndex() < 0 || unit.isEmpty()) {
-        tell(chooseUnit);
+        platform::inform(chooseUnit);
         m_unitBox->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (!m_unitTable->setRecordSource(unit)) {
-        tell(databaseError);
+        platform::inform(databaseError);
         m_unitBox->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -466,7 +466,7 @@ void EntryWindow::lookUp(int r)
         m_choicePurchasePrices->clear();
     m_choices.clear();
     if (lookup.outcome == Lookup::Outcome::NotFound) {
-        tell(u"无此药品,请重新输入药品名!"_s);
+        platform::inform(u"无此药品,请重新输入药品名!"_s);
         rowControls(r).name->setFocus(Qt::OtherFocusReason);
         hideChoices();
         return;
@@ -527,7 +527,6 @@ void EntryWindow::checkPrice(int r)
     if (!isBelowPurchasePrice(purchasePrice, row.price->text()))
         return;
     const bool change = platform::confirmYesNo(belowPurchasePriceQuestion(purchasePrice));
-    takeBackActivation();
     if (change)
         row.price->setFocus(Qt::OtherFocusReason);
 }
@@ -549,7 +548,7 @@ void EntryWindow::continueEntry()
     rowControls(1).name->setFocus(Qt::OtherFocusReason);
     refreshTotals();
     if (stored.firstRefusedRow > 0)
-        tell(refusedRowsMessage(stored.firstRefusedRow));
+        platform::inform(refusedRowsMessage(stored.firstRefusedRow));
 }
 
 void EntryWindow::finish()
@@ -565,7 +564,7 @@ void EntryWindow::finish()
     request.saleDate = platform::clock().today();
     const FinishResult result = finishSale(m_database, workingSet(), request);
     if (!result.succeeded()) {
-        tell(finishProblemMessage(result.problem));
+        platform::inform(finishProblemMessage(result.problem));
         m_ending = false;
         setEnabled(true);
         if (result.problem == FinishResult::Problem::NoUnit
@@ -576,7 +575,7 @@ void EntryWindow::finish()
     m_serialHolder->setText(workingSet().SerialText);
     users::logAction(m_variant.finishingLog.arg(request.unit));
     if (result.firstRefusedRow > 0)
-        tell(refusedRowsMessage(result.firstRefusedRow));
+        platform::inform(refusedRowsMessage(result.firstRefusedRow));
     m_closingTimer->start(platform::timing().closeAfterFinish);
 }
 
@@ -592,26 +591,11 @@ void EntryWindow::closeAfterFinish()
 void EntryWindow::cancel()
 {
     const bool cancelled = platform::confirmOkCancel(u"真的要取消本次交易吗?"_s);
-    takeBackActivation();
     if (!cancelled)
         return;
     workingSet().ClearLines();
     users::logAction(m_variant.cancellingLog);
     close();
-}
-
-void EntryWindow::tell(const QString& text)
-{
-    platform::inform(text);
-    takeBackActivation();
-}
-
-void EntryWindow::takeBackActivation()
-{
-    // Without a window manager nothing gives the keyboard back once a message box has closed; the clerk goes on
-    // typing into this window.
-    if (isVisible())
-        activateWindow();
 }
 
 void EntryWindow::showEvent(QShowEvent* event)

@@ -106,8 +106,6 @@ private:
     void refreshTotals();
 
     /** A message, after which the window has the keyboard again. */
-    void tell(const QString& text);
-    void takeBackActivation();
 
     void continueEntry();
     void finish();
