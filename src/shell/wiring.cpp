@@ -9,6 +9,10 @@ void wireEverything(MainWindow& main, platform::Database& database)
     wireEntryCommands(main, database);
     wireRecordCommands(main, database);
     wireMaintenanceCommands(main, database);
+    wireTransactionFileCommands(main, database);
+    wirePrintCommands(main, database);
+    wireReviewCommands(main, database);
+    wireStatisticsCommands(main, database);
 }
 
 } // namespace shell

@@ -17,5 +17,9 @@ void wireAccountCommands(MainWindow& main, platform::Database& database);
 void wireEntryCommands(MainWindow& main, platform::Database& database);
 void wireRecordCommands(MainWindow& main, platform::Database& database);
 void wireMaintenanceCommands(MainWindow& main, platform::Database& database);
+void wireTransactionFileCommands(MainWindow& main, platform::Database& database);
+void wirePrintCommands(MainWindow& main, platform::Database& database);
+void wireReviewCommands(MainWindow& main, platform::Database& database);
+void wireStatisticsCommands(MainWindow& main, platform::Database& database);
 
 } // namespace shell
