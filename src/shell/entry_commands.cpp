@@ -18,6 +18,8 @@ void wireEntryCommands(MainWindow& main, platform::Database& database)
     };
     main.setCommand(u"newa"_s, openStoredEntry);
     main.setCommand(u"Image1"_s, openStoredEntry);
+    main.setCommand(u"Image2"_s,
+                    [&database] { transaction::EntryWindow::open(database, transaction::EntryVariant::notStored()); });
     main.setCommand(u"清空"_s, [] { transaction::confirmAndClear(); });
 
     // Unloading at shutdown writes no log entry and leaves the working set as it is.

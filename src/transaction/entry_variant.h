@@ -23,6 +23,8 @@ struct EntryVariant
 
     /** `xdjy`, the entry of a sale that is stored. */
     static EntryVariant stored();
+    /** `xdjy1`, the entry of a sale that is printed but not stored: no purchase prices, no lines written. */
+    static EntryVariant notStored();
 };
 
 } // namespace transaction

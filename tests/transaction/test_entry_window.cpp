@@ -77,14 +77,15 @@ private slots:
     void failedFinishKeepsThePage();
     void leaving_data();
     void leaving();
+    void notStoredSales();
 
 private:
     /** Two units in the register, each with its transaction table. */
     void addUnits();
     /** Opens the stored entry over the scratch database and waits for its opening tick. */
-    void openWindow(bool withUnits = true);
+    void openWindow(bool withUnits = true, const EntryVariant& variant = EntryVariant::stored());
     /** Opens it and picks the first unit, as a clerk starts: the focus is then in Name1. */
-    void openForEntry();
+    void openForEntry(const EntryVariant& variant = EntryVariant::stored());
     template<typename T = QLineEdit> T* control(const QString& name) const
     {
         T* found = m_window->findChild<T*>(name);
@@ -148,18 +149,18 @@ void TestEntryWindow::addUnits()
     }
 }
 
-void TestEntryWindow::openWindow(bool withUnits)
+void TestEntryWindow::openWindow(bool withUnits, const EntryVariant& variant)
 {
     if (withUnits)
         addUnits();
-    m_window = EntryWindow::open(m_scratch->db(), EntryVariant::stored());
+    m_window = EntryWindow::open(m_scratch->db(), variant);
     QVERIFY(QTest::qWaitForWindowActive(m_window.data()));
-    QTRY_COMPARE(lastLog(), u"制单员张三进入新交易（入库）页面。"_s);
+    QTRY_COMPARE(lastLog(), u"制单员张三"_s + variant.openingLog);
 }
 
-void TestEntryWindow::openForEntry()
+void TestEntryWindow::openForEntry(const EntryVariant& variant)
 {
-    openWindow();
+    openWindow(true, variant);
     chooseUnit(0);
 }
 
@@ -336,6 +337,15 @@ void TestEntryWindow::openedOnceByEitherCommand()
     QTRY_VERIFY(!m_window);
     QCOMPARE(m_log->pending().size(), 1);
     QCOMPARE(workingSet().TransactionLines[1].name, u"已存"_s);
+
+    main.runCommand(u"Image2"_s);
+    m_window = qobject_cast<EntryWindow*>(platform::topLevelWindow(u"xdjy1"_s));
+    QVERIFY(m_window);
+    QVERIFY(main.isEnabled());
+    QVERIFY(!workingSet().hasContent());
+    QTRY_COMPARE(lastLog(), u"制单员张三进入新交易（不入库）页面。"_s);
+    shell::lifecycleHooks().unloadEntryWindows();
+    QTRY_VERIFY(!m_window);
     shell::lifecycleHooks() = {};
 }
 
@@ -722,6 +732,43 @@ void TestEntryWindow::leaving()
         QVERIFY(m_window->isVisible());
     QCOMPARE(workingSet().hasContent(), !cleared);
     QCOMPARE(lastLog(), log);
+}
+
+void TestEntryWindow::notStoredSales()
+{
+    // an earlier stored sale left a purchase price on line 1; clearing keeps purchase prices
+    workingSet().TransactionLines[1].purchasePrice = u"2.00"_s;
+    workingSet().StoredFlag = true;
+    for (const QString& serial : { u"XH00000000001Q"_s, u"XH00000000002Q"_s }) {
+        openWindow(serial.endsWith(u"1Q"), EntryVariant::notStored());
+        chooseUnit(0);
+        QCOMPARE(m_window->objectName(), u"xdjy1"_s);
+        QCOMPARE(control<QPushButton>(u"Command1"_s)->text(), u"继续--不入库"_s);
+        QCOMPARE(control<QPushButton>(u"Command2"_s)->text(), u"完成--不入库"_s);
+        QVERIFY(!m_window->findChild<QLabel*>(u"jinjia1"_s));
+        QVERIFY(!m_window->findChild<QListWidget*>(u"List1"_s));
+
+        // below the purchase price of 2.00, and no question is asked
+        keyRow(1, u"葡萄糖注射液"_s, u"2"_s, u"1.5"_s);
+        QCOMPARE(box(u"Money"_s, 1)->text(), u"3.00"_s);
+        QTest::mouseClick(control<QPushButton>(u"Command1"_s), Qt::LeftButton);
+        QCOMPARE(control<QLabel>(u"Label18"_s)->text(), u"3"_s);
+        keyRow(1, u"amxl"_s, u"1"_s, u"5.5"_s);
+        QTest::mouseClick(control<QPushButton>(u"Command2"_s), Qt::LeftButton);
+        QTRY_VERIFY(!m_window);
+
+        const transaction::WorkingSet& set = workingSet();
+        QCOMPARE(set.SerialText, serial);
+        QVERIFY(!set.StoredFlag);
+        QCOMPARE(set.CustomerUnit, unitA);
+        QCOMPARE(set.TotalAmount, 8.5);
+        QVERIFY(set.TransactionLines[1].purchasePrice.isEmpty());
+        QVERIFY(set.TransactionLines[11].purchasePrice.isEmpty());
+        QCOMPARE(set.TransactionLines[11].name, u"阿莫西林"_s);
+        QCOMPARE(lastLog(), u"制单员张三完成与仁和药店的交易(不入库)。"_s);
+        QVERIFY(m_scratch->rows(unitA).isEmpty());
+    }
+    QCOMPARE(m_scratch->rows(u"流水号"_s).value(0).value(0), u"3"_s);
 }
 
 QTEST_MAIN(TestEntryWindow)
