@@ -1,6 +1,7 @@
 #include "transaction/entry_window.h"
 
 #include "platform/clock.h"
+#include "platform/data_folder.h"
 #include "platform/dialogs.h"
 #include "platform/input_boxes.h"
 #include "platform/timing.h"
@@ -10,6 +11,7 @@
 #include "store/bound_recordset.h"
 #include "transaction/amounts.h"
 #include "transaction/commit.h"
+#include "transaction/transaction_file.h"
 #include "users/log_wording.h"
 
 #include <QCloseEvent>
@@ -261,6 +263,8 @@ void EntryWindow::buildButtons()
     connect(m_continueButton, &QPushButton::clicked, this, &EntryWindow::continueEntry);
     connect(m_finishButton, &QPushButton::clicked, this, &EntryWindow::finish);
     connect(m_cancelButton, &QPushButton::clicked, this, &EntryWindow::cancel);
+    connect(m_saveButton, &QPushButton::clicked, this, &EntryWindow::saveFile);
+    connect(m_readButton, &QPushButton::clicked, this, &EntryWindow::readFile);
 }
 
 void EntryWindow::chainFocus()
@@ -539,6 +543,33 @@ void EntryWindow::refreshTotals()
         m_lastLine->setText(QString::number(totals.lastLineInUse));
 }
 
+QString EntryWindow::chosenUnit() const
+{
+    return m_unitBox->currentIndex() < 0 ? QString() : m_unitBox->currentText();
+}
+
+void EntryWindow::saveFile()
+{
+    const SaveOutcome outcome = SaveTransactionFile(workingSet(), chosenUnit(), rows(), platform::dataFolder());
+    if (outcome != SaveOutcome::Saved)
+        platform::inform(saveMessage(outcome));
+}
+
+void EntryWindow::readFile()
+{
+    m_runningTotal->setText(u"0"_s);
+    if (!ReadTransactionFile(workingSet(), chosenUnit(), platform::dataFolder())) {
+        platform::inform(QString::fromUtf16(entryReadFailed));
+        return;
+    }
+    // a file may name a unit the register no longer lists; the box shows it all the same
+    const QString unit = workingSet().CustomerUnit;
+    if (m_unitBox->findText(unit) < 0)
+        m_unitBox->addItem(unit);
+    m_unitBox->setCurrentIndex(m_unitBox->findText(unit));
+    refreshTotals();
+}
+
 void EntryWindow::continueEntry()
 {
     const StoreOutcome stored = StorePage(workingSet(), rows(), purchasePricesOf(m_variant));
@@ -557,7 +588,7 @@ void EntryWindow::finish()
     setEnabled(false);
     FinishRequest request;
     request.rows = rows();
-    request.unit = m_unitBox->currentIndex() < 0 ? QString() : m_unitBox->currentText();
+    request.unit = chosenUnit();
     request.purchasePrices = purchasePricesOf(m_variant);
     request.appendsLines = m_variant.appendsLines;
     request.storedFlag = m_variant.storedFlag;

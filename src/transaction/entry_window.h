@@ -107,6 +107,10 @@ private:
 
     /** A message, after which the window has the keyboard again. */
 
+    /** The unit the clerk picked; empty before a pick. */
+    QString chosenUnit() const;
+    void saveFile();
+    void readFile();
     void continueEntry();
     void finish();
     void cancel();

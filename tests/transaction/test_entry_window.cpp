@@ -1,4 +1,5 @@
 #include "catalogue_fixture.h"
+#include "platform/data_folder.h"
 #include "platform/top_level_windows.h"
 #include "platform/twips.h"
 #include "shell/lifecycle_hooks.h"
@@ -9,6 +10,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
 #include "transaction/entry_window.h"
+#include "transaction/transaction_file.h"
 #include "transaction/working_set.h"
 #include "users/activity_log.h"
 #include "users/current_user.h"
@@ -16,6 +18,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,6 +82,8 @@ private slots:
     void leaving_data();
     void leaving();
     void notStoredSales();
+    void savingAndReading();
+    void mainWindowFileCommands();
 
 private:
     /** Two units in the register, each with its transaction table. */
@@ -133,6 +139,7 @@ void TestEntryWindow::cleanup()
     const bool done = m_dialogs->verifyDone(&problem);
     users::setActivityLog(nullptr);
     users::setCurrentUser({});
+    platform::setDataFolder({});
     m_log.reset();
     m_scratch.reset();
     m_dialogs.reset();
@@ -769,6 +776,99 @@ void TestEntryWindow::notStoredSales()
         QVERIFY(m_scratch->rows(unitA).isEmpty());
     }
     QCOMPARE(m_scratch->rows(u"流水号"_s).value(0).value(0), u"3"_s);
+}
+
+void TestEntryWindow::savingAndReading()
+{
+    platform::setDataFolder(m_scratch->folder());
+    openForEntry();
+    transaction::WorkingSet& set = workingSet();
+    for (int i = 1; i <= 10; ++i) {
+        set.TransactionLines[static_cast<size_t>(i)].name = u"葡萄糖注射液"_s;
+        set.TransactionLines[static_cast<size_t>(i)].amount = u"1.00"_s;
+    }
+    set.NextLine = 11;
+    keyRow(1, u"葡萄糖注射液"_s, u"2"_s, u"3"_s);
+    keyRow(2, u"amxl"_s, u"1"_s, u"5.5"_s);
+    keyRow(3, u"on"_s, u"1"_s, u"12"_s);
+
+    QTest::mouseClick(control<QPushButton>(u"Command5"_s), Qt::LeftButton);
+    QVERIFY(QFile::exists(QDir(m_scratch->folder()).filePath(u"仁和药店.dat"_s)));
+    QCOMPARE(set.NextLine, 11);
+    QVERIFY(set.TransactionLines[11].name.isEmpty());
+    QCOMPARE(box(u"Name"_s, 2)->text(), u"阿莫西林"_s);
+
+    // read back over a working set that has moved on: the saved rows are lines 11 to 13, the page is left alone
+    set.ClearLines();
+    QTest::mouseClick(control<QPushButton>(u"Command4"_s), Qt::LeftButton);
+    QCOMPARE(set.NextLine, 14);
+    QCOMPARE(set.TransactionLines[12].name, u"阿莫西林"_s);
+    QCOMPARE(set.TransactionLines[12].unitPrice, u"5.5"_s);
+    QCOMPARE(set.TransactionLines[11].purchasePrice, u"2.00"_s);
+    QCOMPARE(set.CustomerUnit, unitA);
+    QCOMPARE(control<QLabel>(u"Label15"_s)->text(), u"13"_s);
+    QCOMPARE(control<QLabel>(u"Label31"_s)->text(), u"33.5"_s);
+    QCOMPARE(box(u"Name"_s, 3)->text(), u"O'Neil贴"_s);
+
+    // the unit box names the file: another unit that was never saved
+    chooseUnit(1);
+    m_dialogs->expect(QString::fromUtf16(transaction::entryReadFailed));
+    QTest::mouseClick(control<QPushButton>(u"Command4"_s), Qt::LeftButton);
+    QVERIFY(!set.hasContent());
+    QCOMPARE(control<QLabel>(u"Label31"_s)->text(), u"0"_s);
+}
+
+void TestEntryWindow::mainWindowFileCommands()
+{
+    platform::setDataFolder(m_scratch->folder());
+    addUnits();
+    shell::MainWindow main(m_scratch->db());
+    shell::wireEntryCommands(main, m_scratch->db());
+    shell::wireTransactionFileCommands(main, m_scratch->db());
+
+    m_dialogs->expect(u"无保存内容,无法保存!"_s);
+    main.runCommand(u"保存交易"_s);
+    QVERIFY(m_dialogs->verifyDone());
+
+    transaction::WorkingSet& set = workingSet();
+    for (int i = 1; i <= 12; ++i)
+        set.TransactionLines[static_cast<size_t>(i)].name = u"药品%1"_s.arg(i);
+    set.CustomerUnit = unitB;
+    main.runCommand(u"保存交易"_s);
+    const QString path = QDir(m_scratch->folder()).filePath(u"同济医院.dat"_s);
+    QVERIFY(QFile::exists(path));
+
+    m_dialogs->expectOpenFile({});
+    main.runCommand(u"读取交易"_s);
+    const auto dialog = m_dialogs->last();
+    QCOMPARE(dialog.prompt.title, u"Quenvale"_s);
+    QCOMPARE(dialog.prompt.text, u"存盘文件*.dat (*.dat)"_s);
+    QCOMPARE(dialog.defaultText, m_scratch->folder());
+    QCOMPARE(set.NextLine, 1);
+
+    m_dialogs->expectOpenFile(path);
+    main.runCommand(u"读取交易"_s);
+    QCOMPARE(set.NextLine, 13);
+    QCOMPARE(set.SerialText, u"XH00000000001Q"_s);
+
+    // the entry window reads the file of the unit it shows
+    main.runCommand(u"newa"_s);
+    m_window = qobject_cast<EntryWindow*>(platform::topLevelWindow(u"xdjy"_s));
+    QVERIFY(QTest::qWaitForWindowActive(m_window.data()));
+    QTRY_COMPARE(lastLog(), u"制单员张三进入新交易（入库）页面。"_s);
+    chooseUnit(1);
+    QTest::mouseClick(control<QPushButton>(u"Command4"_s), Qt::LeftButton);
+    QCOMPARE(set.TransactionLines[12].name, u"药品12"_s);
+    QCOMPARE(set.NextLine, 13);
+    QCOMPARE(control<QLabel>(u"Label15"_s)->text(), u"12"_s);
+    QCOMPARE(control<QComboBox>(u"Combo1"_s)->currentText(), unitB);
+
+    QFile::resize(path, 100);
+    m_dialogs->expectOpenFile(path);
+    m_dialogs->expect(QString::fromUtf16(transaction::mainReadFailed));
+    main.runCommand(u"读取交易"_s);
+    QVERIFY(!set.hasContent());
+    QCOMPARE(m_scratch->rows(u"流水号"_s).value(0).value(0), u"2"_s);
 }
 
 QTEST_MAIN(TestEntryWindow)
