@@ -2,11 +2,13 @@
 #include "maintenance/backup_window.h"
 #include "maintenance/letterhead_window.h"
 #include "maintenance/restore_window.h"
+#include "platform/launcher.h"
 #include "platform/top_level_windows.h"
 #include "shell/main_window.h"
 #include "shell/window_opening.h"
 #include "shell/wiring.h"
 
+#include <QUrl>
 #include <functional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,6 +24,13 @@ QWidget& loadedWindow(const QString& name, const std::function<QWidget*()>& load
     if (!window || !window->isVisible())
         window = load();
     return *window;
+}
+
+/** The maker's home page; a deployment can point the command elsewhere with QUENVALE_HOME_PAGE. */
+QUrl homePage()
+{
+    const QString configured = qEnvironmentVariable("QUENVALE_HOME_PAGE");
+    return QUrl(configured.isEmpty() ? u"https://www.quenvale.cn/"_s : configured);
 }
 
 } // namespace
@@ -51,6 +60,9 @@ void wireMaintenanceCommands(MainWindow& main, platform::Database& database)
     };
     main.setCommand(u"aboutus"_s, about);
     main.setCommand(u"Image9"_s, about);
+
+    // without a browser there is nothing more to do
+    main.setCommand(u"hompage"_s, [] { platform::launcher().openUrl(homePage()); });
 }
 
 } // namespace shell

@@ -93,6 +93,8 @@ private slots:
 
     void commandsOpenTheirWindows_data();
     void commandsOpenTheirWindows();
+    void homePage_data();
+    void homePage();
 
 private:
     template<typename Window, typename... Args> Window* open(Args&&... args)
@@ -419,6 +421,33 @@ void TestMaintenanceWindows::commandsOpenTheirWindows()
     opened->close();
     QVERIFY(main->isEnabled());
     QTRY_VERIFY(!m_opened);
+}
+
+void TestMaintenanceWindows::homePage_data()
+{
+    QTest::addColumn<QString>("configured");
+    QTest::addColumn<bool>("browser");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("maker's page") << QString() << true << u"https://www.quenvale.cn/"_s;
+    QTest::newRow("configured") << u"https://intranet.local/quenvale"_s << true << u"https://intranet.local/quenvale"_s;
+    // no browser: nothing more happens, no message either
+    QTest::newRow("no browser") << QString() << false << u"https://www.quenvale.cn/"_s;
+}
+
+void TestMaintenanceWindows::homePage()
+{
+    QFETCH(QString, configured);
+    QFETCH(bool, browser);
+    QFETCH(QString, opened);
+    qputenv("QUENVALE_HOME_PAGE", configured.toUtf8());
+    m_launcher->canStart = browser;
+
+    auto main = showMainWindow();
+    shell::wireMaintenanceCommands(*main, m_scratch->db());
+    main->runCommand(u"hompage"_s);
+    qunsetenv("QUENVALE_HOME_PAGE");
+    QCOMPARE(m_launcher->urls, QList<QUrl> { QUrl(opened) });
+    QVERIFY(main->isEnabled());
 }
 
 QTEST_MAIN(TestMaintenanceWindows)
