@@ -1,6 +1,8 @@
 #include "platform/data_folder.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
+#include "platform/printer_page_sink.h"
+#include "platform/program_printer.h"
 #include "shell/startup.h"
 #include "shell/wiring.h"
 #include "store/schema.h"
@@ -45,6 +47,9 @@ int main(int argc, char* argv[])
         platform::inform(u"数据库错误，请检查数据库！"_s + u"\n"_s + database.lastError(), u"警告!"_s);
         return 1;
     }
+
+    platform::PrinterPageSink slipSink(platform::programPrinter());
+    platform::setDefaultPageSink(&slipSink);
 
     shell::Startup startup(database);
     shell::wireEverything(startup.mainWindow(), database);

@@ -13,6 +13,7 @@ public:
     bool begin(const QString&, const QSizeF&) override { return false; }
     bool printPage(const QPicture&) override { return false; }
     bool end() override { return false; }
+    void abort() override { }
     QString errorText() const override { return u"没有可用的打印机"_s; }
 };
 

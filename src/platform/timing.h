@@ -11,6 +11,7 @@ struct Timing
     int splash = 2000; ///< the start-up picture
     int opening = 1; ///< a window's run-once opening work after it is shown
     int slipPrint = 100; ///< the print windows' start
+    int slipPagePause = 100; ///< the pause after each printed slip page, input held off
     int closeAfterFinish = 10000; ///< an entry window closing after a finished sale
     int periodicLogSave = 60000; ///< the activity log's periodic save
     int finalSave = 1; ///< the shutdown's final log save

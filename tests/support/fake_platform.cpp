@@ -24,9 +24,14 @@ FakePageSink::~FakePageSink()
     platform::setPageSink(nullptr);
 }
 
-bool FakePageSink::begin(const QString& jobName, const QSizeF&)
+bool FakePageSink::begin(const QString& jobName, const QSizeF& pageSizeMm)
 {
+    if (failAtBegin) {
+        m_error = u"打印机未就绪"_s;
+        return false;
+    }
     jobs << jobName;
+    pageSizesMm << pageSizeMm;
     return true;
 }
 
@@ -44,6 +49,21 @@ bool FakePageSink::end()
 {
     ++runsEnded;
     return true;
+}
+
+void FakePageSink::abort()
+{
+    ++runsAborted;
+}
+
+FakePrinterSetup::FakePrinterSetup()
+{
+    platform::setPrinterSetup(this);
+}
+
+FakePrinterSetup::~FakePrinterSetup()
+{
+    platform::setPrinterSetup(nullptr);
 }
 
 FakeLauncher::FakeLauncher()
@@ -86,6 +106,7 @@ InstantTimers::InstantTimers() : m_saved(platform::timing())
     timing.splash = 0;
     timing.opening = 0;
     timing.slipPrint = 0;
+    timing.slipPagePause = 0;
     timing.closeAfterFinish = 0;
     timing.finalSave = 0;
 }

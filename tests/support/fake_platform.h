@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/launcher.h"
 #include "platform/page_sink.h"
+#include "platform/printer_setup.h"
 #include "platform/timing.h"
 
 #include <QList>
@@ -34,16 +35,34 @@ public:
     bool begin(const QString& jobName, const QSizeF& pageSizeMm) override;
     bool printPage(const QPicture& page) override;
     bool end() override;
+    void abort() override;
     QString errorText() const override { return m_error; }
 
     QList<QPicture> pages;
     QStringList jobs;
+    /** The page size each job began with. */
+    QList<QSizeF> pageSizesMm;
     int runsEnded = 0;
+    int runsAborted = 0;
     /** The page (0-based) at which printing fails; -1 for none. */
     int failAtPage = -1;
+    /** Refuses to begin a run. */
+    bool failAtBegin = false;
 
 private:
     QString m_error;
+};
+
+/** Records each showing of the printer set-up dialog by its title. Installed for its lifetime. */
+class FakePrinterSetup final : public platform::PrinterSetup
+{
+public:
+    FakePrinterSetup();
+    ~FakePrinterSetup() override;
+
+    void show(const QString& title) override { titles << title; }
+
+    QStringList titles;
 };
 
 /** Records what would have been started and whether the program was ended. Installed for its lifetime. */
@@ -66,7 +85,10 @@ public:
     bool canStart = true;
 };
 
-/** Makes every run-once behaviour timer fire at once for its lifetime; the periodic log save keeps its interval. */
+/**
+ * Makes every run-once behaviour timer fire at once, and the pause after a printed slip page last no time, for its
+ * lifetime; the periodic log save keeps its interval.
+ */
 class InstantTimers final
 {
 public:

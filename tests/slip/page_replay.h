@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLineF>
+#include <QList>
+#include <QPicture>
+#include <QRectF>
+#include <QString>
+
+namespace testsupport {
+
+/** A text as a page drew it: its box from the top of its font's ascent, in the page's units (twips). */
+struct DrawnText
+{
+    QString text;
+    QRectF box;
+    int pixelSize = 0;
+    QString family;
+};
+
+/** Everything a page drew, in the order it was drawn. */
+struct DrawnPage
+{
+    QList<DrawnText> texts;
+    QList<QLineF> lines;
+
+    /** The first text drawn exactly so; nullptr when there is none. */
+    const DrawnText* find(const QString& text) const;
+    bool contains(const QString& text) const { return find(text) != nullptr; }
+};
+
+/** Plays a page through a paint engine that notes the texts and lines instead of drawing them. */
+DrawnPage replay(const QPicture& page);
+
+} // namespace testsupport
