@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "store/bound_recordset.h"
+#include "store/sale_date_index.h"
 #include "store/statements.h"
 #include "store/table_names.h"
 
@@ -64,7 +65,7 @@ bool addPendingUnit(platform::Database& database, store::BoundRecordset& units, 
     bool stored = store::isBareTableName(unit.name) && store::isBareTableName(companionTable(unit.name));
     if (stored) {
         platform::Transaction transaction(database);
-        stored = transaction.isActive() && store::createTable(database, unit.name, store::transactionTableColumns())
+        stored = transaction.isActive() && store::createTransactionTable(database, unit.name)
             && store::createTable(database, companionTable(unit.name), store::companionTableColumns())
             && units.setValue(nameField, unit.name) && setDetails(units, unit) && units.setValue(u"加入人"_s, addedBy)
             && units.setValue(u"加入时间"_s, addedOnText(day)) && units.update() && transaction.commit();

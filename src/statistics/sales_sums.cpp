@@ -1,0 +1,78 @@
+#include "statistics/sales_sums.h"
+
+#include "platform/database.h"
+#include "store/sale_date_index.h"
+#include "store/sql_functions.h"
+#include "store/table_names.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace statistics {
+
+namespace {
+
+/** total() is 0.0 over no rows, where sum() would give NULL. The numvalue function must be registered. */
+std::optional<double> sum(platform::Database& database, const QString& unit, const QString& where,
+                          const QVariantList& values)
+{
+    if (!store::isBareTableName(unit))
+        return std::nullopt;
+    // Columns are named through the table: an unqualified name in double quotes that names no column would be
+    // taken for a text, and a table without the columns would sum to 0 instead of failing.
+    QString sql = u"SELECT total(numvalue(sale.\"金额\")) FROM "_s + platform::quoteIdentifier(unit) + u" AS sale"_s;
+    if (!where.isEmpty())
+        sql += u" WHERE "_s + where;
+    QSqlQuery query = database.prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value.toString().isNull() ? QVariant(u""_s) : value);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return query.value(0).toDouble();
+}
+
+std::optional<double> registeredPeriodSum(platform::Database& database, const QString& unit, const SalePeriod& period)
+{
+    if (period.month.isEmpty())
+        return sum(database, unit, u"sale.\"交易年\" = ?"_s, { period.year });
+    return sum(database, unit, u"sale.\"交易年\" = ? AND sale.\"交易月\" = ?"_s, { period.year, period.month });
+}
+
+} // namespace
+
+// Only the period's records are read when a table has its sale-date index; a table without it gets it before its
+// first period sum.
+
+std::optional<double> periodSum(platform::Database& database, const QString& unit, const SalePeriod& period)
+{
+    if (!store::ensureNumValueFunction(database))
+        return std::nullopt;
+    store::ensureSaleDateIndex(database, unit);
+    return registeredPeriodSum(database, unit, period);
+}
+
+std::optional<double> allTimeSum(platform::Database& database, const QString& unit)
+{
+    if (!store::ensureNumValueFunction(database))
+        return std::nullopt;
+    return sum(database, unit, {}, {});
+}
+
+std::optional<double> overallSum(platform::Database& database, const QStringList& units, const SalePeriod& period)
+{
+    if (units.isEmpty() || !store::ensureNumValueFunction(database))
+        return std::nullopt;
+    store::ensureSaleDateIndexes(database, units);
+    double total = 0.0;
+    for (const QString& unit : units) {
+        const auto unitTotal = registeredPeriodSum(database, unit, period);
+        if (!unitTotal)
+            return std::nullopt;
+        total += *unitTotal;
+    }
+    return total;
+}
+
+} // namespace statistics
