@@ -2,8 +2,10 @@
 
 #include "platform/clock.h"
 #include "platform/data_folder.h"
+#include "platform/pdf_text_map.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -28,6 +30,19 @@ QString safeFilePart(const QString& jobName)
             c = u'_';
     }
     return part.isEmpty() ? u"slip"_s : part;
+}
+
+/** Rewrites the file's text maps so that its text reads as it was drawn; the length stays, so in place. */
+bool mendTextMaps(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const QByteArray written = file.readAll();
+    const QByteArray mended = unifyRadicalsInTextMaps(written);
+    if (mended == written)
+        return true;
+    return file.seek(0) && file.write(mended) == mended.size() && file.flush();
 }
 
 } // namespace
@@ -127,7 +142,7 @@ bool PrinterPageSink::end()
     if (toFile) {
         m_painter.reset();
         m_pdf.reset();
-        ended = ended && QFileInfo(path).size() > 0;
+        ended = ended && QFileInfo(path).size() > 0 && mendTextMaps(path);
     } else {
         ended = ended && m_printer.printerState() != QPrinter::Error;
     }

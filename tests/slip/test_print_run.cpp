@@ -346,6 +346,12 @@ void TestPrintRun::toFileWithoutPrinter()
     // the texts went in as texts in the slip's fonts, not as pictures of them
     QVERIFY(pdf.fonts.contains(u"NotoSerifCJKsc-Regular"_s));
     QVERIFY(pdf.fonts.contains(u"NotoSansCJKsc-Regular"_s));
+    // 片 of the zone caption is named as itself, not as the radical ⽚ that shares its glyph
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    QVERIFY(bytes.contains("<7247>"));
+    QVERIFY(!bytes.contains("<2F5A>"));
 }
 
 void TestPrintRun::printerSetup()
