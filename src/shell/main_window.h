@@ -43,6 +43,7 @@ public:
      */
     void setCommand(const QString& name, std::function<void()> handler);
     void runCommand(const QString& name);
+    bool hasCommand(const QString& name) const { return m_commands.contains(name); }
     /** The menu entry or submenu with that object name, e.g. to disable it; nullptr when there is none. */
     QAction* menuEntry(const QString& name) const;
 

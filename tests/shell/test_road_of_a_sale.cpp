@@ -1,14 +1,18 @@
 #include "platform/data_folder.h"
 #include "platform/database.h"
+#include "platform/printer_page_sink.h"
 #include "platform/top_level_windows.h"
 #include "shell/lifecycle_hooks.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "shell/wiring.h"
+#include "slip/pdf_facts.h"
+#include "store/statements.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
 #include "support/scratch_database.h"
 #include "users/current_user.h"
+#include "users/password_encoding.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +23,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -44,13 +49,19 @@ private slots:
     void cleanup();
 
     void storedSale();
+    void clerkReachesHistoryThroughLook();
 
 private:
-    void signIn();
+    void signIn(const QString& userName = u"super"_s, const QString& password = u"888888"_s);
     void addUnit();
     void addMedicine();
     void keyAndFinishSale();
+    void printToPdf();
+    void lookAtHistory();
+    void monthlyTotal();
     void backUpChangeAndRestore();
+    /** Picks an entry of a drop-down list as a mouse does. */
+    void choose(QWidget* window, const QString& box, const QString& item);
 
     shell::MainWindow& main() const { return m_startup->mainWindow(); }
     /** The window that the command opened; the test fails when it did not open. */
@@ -125,7 +136,17 @@ void TestRoadOfASale::type(QWidget* window, const QString& box, const QString& t
         QTest::sendKeyEvent(QTest::Click, found, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-void TestRoadOfASale::signIn()
+void TestRoadOfASale::choose(QWidget* window, const QString& box, const QString& item)
+{
+    auto* list = control<QComboBox>(window, box);
+    QVERIFY(list);
+    const int index = list->findText(item);
+    QVERIFY2(index >= 0, qPrintable(item));
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+void TestRoadOfASale::signIn(const QString& userName, const QString& password)
 {
     m_startup = std::make_unique<shell::Startup>(m_scratch->db());
     shell::wireEverything(main(), m_scratch->db());
@@ -133,8 +154,8 @@ void TestRoadOfASale::signIn()
     QTRY_VERIFY(platform::topLevelWindow(u"Form2"_s));
     QPointer<QWidget> signInWindow = platform::topLevelWindow(u"Form2"_s);
     QVERIFY(QTest::qWaitForWindowExposed(signInWindow));
-    control<QComboBox>(signInWindow, u"text1"_s)->setEditText(u"super"_s);
-    control<QLineEdit>(signInWindow, u"Text2"_s)->setText(u"888888"_s);
+    control<QComboBox>(signInWindow, u"text1"_s)->setEditText(userName);
+    control<QLineEdit>(signInWindow, u"Text2"_s)->setText(password);
     click(signInWindow, u"Command1"_s);
     QTRY_VERIFY(!signInWindow);
     QVERIFY(main().isEnabled());
@@ -199,6 +220,58 @@ void TestRoadOfASale::keyAndFinishSale()
     QCOMPARE(stored.first().mid(0, 4), (QStringList { u" 2004"_s, u" 7"_s, u" 5"_s, u"阿莫西林"_s }));
 }
 
+void TestRoadOfASale::printToPdf()
+{
+    // no printer on this machine: the slip goes to a PDF at its true size
+    QPrinter printer;
+    platform::PrinterPageSink sink(printer, [] { return false; });
+    platform::setPageSink(&sink);
+    const QString path = QDir(m_scratch->folder()).filePath(u"slips/XH00000000001Q-20040705-101500.pdf"_s);
+    m_dialogs->expect(u"销售清单已保存到文件：\n"_s + QDir::toNativeSeparators(path));
+
+    main().runCommand(u"Image14"_s);
+    QPointer<QWidget> printing = platform::topLevelWindow(u"dy"_s);
+    QVERIFY(printing);
+    QTRY_VERIFY(!printing);
+    platform::setPageSink(nullptr);
+    QCOMPARE(testsupport::readPdf(path).pages, 1);
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().contains("<7247>")); // 片 of 片剂区, named as itself
+}
+
+void TestRoadOfASale::lookAtHistory()
+{
+    QPointer<QWidget> window = run(u"Look"_s, u"Look1"_s);
+    QVERIFY(window);
+    QVERIFY(!main().isEnabled());
+    QTRY_COMPARE(control<QComboBox>(window, u"Combo1"_s)->count(), 1);
+    choose(window, u"Combo1"_s, unit);
+    QCOMPARE(control(window, u"Text1"_s)->text(), u"阿莫西林"_s);
+    QCOMPARE(control(window, u"Text7"_s)->text(), u"2004/7/5"_s);
+    window->close();
+    QTRY_VERIFY(!window);
+    QTRY_VERIFY(main().isEnabled());
+}
+
+void TestRoadOfASale::monthlyTotal()
+{
+    QPointer<QWidget> chooser = run(u"按月统计"_s, u"Form1"_s);
+    QVERIFY(chooser);
+    choose(chooser, u"Combo1"_s, u" 2004年"_s);
+    choose(chooser, u"Combo2"_s, u" 7月"_s);
+    click(chooser, u"Command1"_s);
+    QPointer<QWidget> result = platform::topLevelWindow(u"月销售总额统计"_s);
+    QVERIFY(result);
+    QTRY_COMPARE(control<QLabel>(result, u"Label11"_s)->text(), u"198.00"_s);
+    QTest::keyClick(result, Qt::Key_Escape);
+    QTRY_VERIFY(!result);
+    QTRY_VERIFY(chooser && chooser->isVisible());
+    click(chooser, u"Command2"_s);
+    QTRY_VERIFY(!chooser);
+    QTRY_VERIFY(main().isEnabled());
+}
+
 void TestRoadOfASale::backUpChangeAndRestore()
 {
     QPointer<QWidget> backup = run(u"Image3"_s, u"backupform"_s);
@@ -238,7 +311,29 @@ void TestRoadOfASale::storedSale()
     keyAndFinishSale();
     if (QTest::currentTestFailed())
         return;
+    printToPdf();
+    if (QTest::currentTestFailed())
+        return;
+    lookAtHistory();
+    if (QTest::currentTestFailed())
+        return;
+    monthlyTotal();
+    if (QTest::currentTestFailed())
+        return;
     backUpChangeAndRestore();
+}
+
+void TestRoadOfASale::clerkReachesHistoryThroughLook()
+{
+    QVERIFY(m_scratch->db().exec(u"INSERT INTO \"user\" (\"username\", \"userpassword\") VALUES (?, ?)"_s,
+                                 { u"lily"_s, users::EncodePassword(u"1357"_s, users::Role::Clerk) }));
+    QVERIFY(store::createTable(m_scratch->db(), u"lily"_s, store::logTableColumns()));
+    signIn(u"lily"_s, u"1357"_s);
+    QVERIFY(!main().menuEntry(u"查看交易记录"_s)->isEnabled());
+    QPointer<QWidget> window = run(u"Look"_s, u"Look1"_s);
+    QVERIFY(window);
+    window->close();
+    QTRY_VERIFY(main().isEnabled());
 }
 
 QTEST_MAIN(TestRoadOfASale)
