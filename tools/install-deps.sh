@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
-          fonts-noto-cjk "$@")
+          fonts-noto-cjk qt6-translations-l10n "$@")
 
 missing=()
 for package in "${packages[@]}"; do

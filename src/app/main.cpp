@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/printer_page_sink.h"
 #include "platform/program_printer.h"
+#include "platform/translations.h"
 #include "shell/startup.h"
 #include "shell/wiring.h"
 #include "store/schema.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(u"Quenvale"_s);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(QFont(u"Noto Sans CJK SC"_s, 9));
+    platform::installChineseTranslations(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Quenvale"_s);
