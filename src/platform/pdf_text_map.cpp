@@ -1,20 +1,37 @@
 #include "platform/pdf_text_map.h"
 
 #include <QChar>
+#include <QFont>
+#include <QRawFont>
+#include <QSet>
 #include <QString>
 
 namespace platform {
 
 namespace {
 
-/** The ideograph a radical stands for; the code itself when it is no radical with one. */
-char32_t ideographOf(char32_t code)
+/** For every glyph of a font, the lowest code of the Basic Multilingual Plane that reaches it: the code Qt names it by.
+ */
+const QHash<quint32, char32_t>& lowestCodes(const QRawFont& font)
 {
-    const bool radical = (code >= 0x2E80 && code <= 0x2EF3) || (code >= 0x2F00 && code <= 0x2FD5);
-    if (!radical || QChar::decompositionTag(code) != QChar::Compat)
-        return code;
-    const QString decomposed = QChar::decomposition(code);
-    return decomposed.size() == 1 ? decomposed.at(0).unicode() : code;
+    static QHash<QString, QHash<quint32, char32_t>> cache;
+    const QString key = font.familyName() + u'/' + font.styleName();
+    auto found = cache.constFind(key);
+    if (found != cache.constEnd())
+        return *found;
+    QString codes;
+    codes.reserve(0x10000);
+    for (char32_t code = 1; code < 0x10000; ++code) {
+        if (!QChar::isSurrogate(code))
+            codes += QChar(code);
+    }
+    const QList<quint32> glyphs = font.glyphIndexesForString(codes);
+    QHash<quint32, char32_t> lowest;
+    for (qsizetype i = 0; i < glyphs.size() && i < codes.size(); ++i) {
+        if (glyphs.at(i) != 0 && !lowest.contains(glyphs.at(i)))
+            lowest.insert(glyphs.at(i), codes.at(i).unicode());
+    }
+    return *cache.insert(key, lowest);
 }
 
 bool isHex(char c)
@@ -26,7 +43,7 @@ bool isHex(char c)
  * Rewrites the destination codes of one map line in place. In a range line ("<from> <to> <code>" or "<from> <to>
  * [<code> …]") the first two hex strings are glyphs; in a single-glyph line ("<glyph> <code>") the first one is.
  */
-void mendLine(char* line, qsizetype length, int glyphTokens)
+void mendLine(char* line, qsizetype length, int glyphTokens, const GlyphRenames& renames)
 {
     int token = 0;
     for (qsizetype at = 0; at < length; ++at) {
@@ -40,10 +57,10 @@ void mendLine(char* line, qsizetype length, int glyphTokens)
             && isHex(line[at + 4])) {
             bool ok = false;
             const char32_t value = QByteArray(line + at + 1, 4).toUInt(&ok, 16);
-            const char32_t ideograph = ideographOf(value);
-            if (ok && ideograph != value && ideograph <= 0xFFFF) {
+            const char32_t renamed = renames.value(value, value);
+            if (ok && renamed != value && renamed <= 0xFFFF) {
                 const QByteArray hex
-                    = QByteArray::number(static_cast<uint>(ideograph), 16).toUpper().rightJustified(4, '0');
+                    = QByteArray::number(static_cast<uint>(renamed), 16).toUpper().rightJustified(4, '0');
                 std::copy(hex.begin(), hex.end(), line + at + 1);
             }
         }
@@ -51,7 +68,8 @@ void mendLine(char* line, qsizetype length, int glyphTokens)
     }
 }
 
-void mendSections(QByteArray& pdf, const QByteArray& begin, const QByteArray& end, int glyphTokens)
+void mendSections(QByteArray& pdf, const QByteArray& begin, const QByteArray& end, int glyphTokens,
+                  const GlyphRenames& renames)
 {
     qsizetype from = 0;
     for (;;) {
@@ -66,7 +84,7 @@ void mendSections(QByteArray& pdf, const QByteArray& begin, const QByteArray& en
             qsizetype lineEnd = pdf.indexOf('\n', line);
             if (lineEnd < 0 || lineEnd > stop)
                 lineEnd = stop;
-            mendLine(pdf.data() + line, lineEnd - line, glyphTokens);
+            mendLine(pdf.data() + line, lineEnd - line, glyphTokens, renames);
             line = lineEnd + 1;
         }
         from = stop + end.size();
@@ -75,10 +93,34 @@ void mendSections(QByteArray& pdf, const QByteArray& begin, const QByteArray& en
 
 } // namespace
 
-QByteArray unifyRadicalsInTextMaps(QByteArray pdf)
+void addSharedGlyphRenames(GlyphRenames& renames, const QFont& font, const QString& drawn)
 {
-    mendSections(pdf, "beginbfrange", "endbfrange", 2);
-    mendSections(pdf, "beginbfchar", "endbfchar", 1);
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid())
+        return;
+    const QHash<quint32, char32_t>& lowest = lowestCodes(raw);
+    QString characters;
+    QSet<char16_t> seen;
+    for (const QChar c : drawn) {
+        if (!c.isSurrogate() && !seen.contains(c.unicode())) {
+            seen.insert(c.unicode());
+            characters += c;
+        }
+    }
+    const QList<quint32> glyphs = raw.glyphIndexesForString(characters);
+    for (qsizetype i = 0; i < glyphs.size() && i < characters.size(); ++i) {
+        const char32_t named = lowest.value(glyphs.at(i), characters.at(i).unicode());
+        if (named != characters.at(i).unicode())
+            renames.insert(named, characters.at(i).unicode());
+    }
+}
+
+QByteArray renameTextMapCodes(QByteArray pdf, const GlyphRenames& renames)
+{
+    if (renames.isEmpty())
+        return pdf;
+    mendSections(pdf, "beginbfrange", "endbfrange", 2, renames);
+    mendSections(pdf, "beginbfchar", "endbfchar", 1, renames);
     return pdf;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/pdf_text_map.h"
+#include "platform/picture_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,13 +34,15 @@ QString safeFilePart(const QString& jobName)
 }
 
 /** Rewrites the file's text maps so that its text reads as it was drawn; the length stays, so in place. */
-bool mendTextMaps(const QString& path)
+bool mendTextMaps(const QString& path, const GlyphRenames& renames)
 {
+    if (renames.isEmpty())
+        return true;
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))
         return false;
     const QByteArray written = file.readAll();
-    const QByteArray mended = unifyRadicalsInTextMaps(written);
+    const QByteArray mended = renameTextMapCodes(written, renames);
     if (mended == written)
         return true;
     return file.seek(0) && file.write(mended) == mended.size() && file.flush();
@@ -80,6 +83,7 @@ bool PrinterPageSink::begin(const QString& jobName, const QSizeF& pageSizeMm)
     m_written.clear();
     m_path.clear();
     m_pages = 0;
+    m_renames.clear();
 
     // an exact match keeps a wide slip from being taken for a standard size turned on its side
     const QPageLayout layout(QPageSize(pageSizeMm, QPageSize::Millimeter, {}, QPageSize::ExactMatch),
@@ -127,6 +131,10 @@ bool PrinterPageSink::printPage(const QPicture& page)
         return fail(u"无法开始新的一页"_s);
     m_painter->drawPicture(0, 0, page);
     ++m_pages;
+    if (m_pdf) {
+        for (const DrawnText& drawn : textsOf(page))
+            addSharedGlyphRenames(m_renames, drawn.font, drawn.text);
+    }
     if (!m_pdf && m_printer.printerState() == QPrinter::Error)
         return fail(u"打印机“%1”出错"_s.arg(m_printer.printerName()));
     return true;
@@ -142,7 +150,7 @@ bool PrinterPageSink::end()
     if (toFile) {
         m_painter.reset();
         m_pdf.reset();
-        ended = ended && QFileInfo(path).size() > 0 && mendTextMaps(path);
+        ended = ended && QFileInfo(path).size() > 0 && mendTextMaps(path, m_renames);
     } else {
         ended = ended && m_printer.printerState() != QPrinter::Error;
     }

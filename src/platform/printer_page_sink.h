@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/page_sink.h"
+#include "platform/pdf_text_map.h"
 
 #include <QDateTime>
 #include <functional>
@@ -55,6 +56,8 @@ private:
     QString m_written;
     QString m_error;
     int m_pages = 0;
+    /** What the text maps of the run's PDF need, gathered from the texts of its pages. */
+    GlyphRenames m_renames;
 };
 
 } // namespace platform
