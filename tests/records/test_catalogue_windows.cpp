@@ -2,7 +2,7 @@
 #include "records/catalogue_browse_window.h"
 #include "records/medicine_add_window.h"
 #include "records/medicine_modify_window.h"
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -53,12 +53,12 @@ private:
     void fillAddWindow(const Medicine& m);
     QWidget* focused() const { return QApplication::focusWidget(); }
 
-    std::unique_ptr<recordtests::WindowFixture> m_f;
+    std::unique_ptr<testsupport::WindowFixture> m_f;
 };
 
 void TestCatalogueWindows::init()
 {
-    m_f = std::make_unique<recordtests::WindowFixture>();
+    m_f = std::make_unique<testsupport::WindowFixture>();
 }
 
 void TestCatalogueWindows::cleanup()

@@ -4,7 +4,7 @@
 #include "records/unit_modify_window.h"
 #include "store/statements.h"
 #include "users/current_user.h"
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -55,12 +55,12 @@ private:
     records::UnitBrowseWindow* browseWindow(bool deleting);
     QWidget* focused() const { return QApplication::focusWidget(); }
 
-    std::unique_ptr<recordtests::WindowFixture> m_f;
+    std::unique_ptr<testsupport::WindowFixture> m_f;
 };
 
 void TestUnitWindows::init()
 {
-    m_f = std::make_unique<recordtests::WindowFixture>();
+    m_f = std::make_unique<testsupport::WindowFixture>();
 }
 
 void TestUnitWindows::cleanup()

@@ -1,6 +1,6 @@
 #include "sales_fixture.h"
 #include "statistics/history_window.h"
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -47,12 +47,12 @@ private:
     void openWindow();
     bool buttonsShown(const QStringList& names, bool shown) const;
 
-    std::unique_ptr<statisticstests::WindowFixture> m_f;
+    std::unique_ptr<testsupport::WindowFixture> m_f;
 };
 
 void TestHistoryWindow::init()
 {
-    m_f = std::make_unique<statisticstests::WindowFixture>();
+    m_f = std::make_unique<testsupport::WindowFixture>();
     statisticstests::registerUnit(m_f->scratch(), u"仁和诊所"_s);
     statisticstests::registerUnit(m_f->scratch(), u"康泰药房"_s);
     statisticstests::registerUnit(m_f->scratch(), u"无表单位"_s, false);

@@ -4,7 +4,7 @@
 #include "statistics/history_window.h"
 #include "statistics/period_chooser_window.h"
 #include "statistics/unit_total_window.h"
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -65,12 +65,12 @@ private:
     /** Presses 确定 and waits until the result window has done its opening work. */
     void confirm(const QString& resultName, QPointer<QWidget>& result);
 
-    std::unique_ptr<statisticstests::WindowFixture> m_f;
+    std::unique_ptr<testsupport::WindowFixture> m_f;
 };
 
 void TestStatisticsWindows::init()
 {
-    m_f = std::make_unique<statisticstests::WindowFixture>();
+    m_f = std::make_unique<testsupport::WindowFixture>();
 }
 
 void TestStatisticsWindows::cleanup()
@@ -352,7 +352,7 @@ void TestStatisticsWindows::logWording()
     QFETCH(QStringList, logged);
 
     m_f.reset();
-    m_f = std::make_unique<statisticstests::WindowFixture>(user);
+    m_f = std::make_unique<testsupport::WindowFixture>(user);
     statisticstests::registerUnit(m_f->scratch(), u"仁和诊所"_s);
     statisticstests::storeMedicines(m_f->scratch(), 1);
     platform::Database& db = m_f->scratch().db();

@@ -1,7 +1,9 @@
-#include "window_fixture.h"
+#include "support/window_fixture.h"
 
 #include "users/current_user.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -9,16 +11,16 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace recordtests {
+namespace testsupport {
 
-WindowFixture::WindowFixture()
-    : m_timers(std::make_unique<testsupport::InstantTimers>())
-    , m_clock(std::make_unique<testsupport::FakeClock>())
-    , m_dialogs(std::make_unique<testsupport::FakeDialogs>())
-    , m_scratch(std::make_unique<testsupport::ScratchDatabase>(true))
+WindowFixture::WindowFixture(const QString& user)
+    : m_timers(std::make_unique<InstantTimers>())
+    , m_clock(std::make_unique<FakeClock>())
+    , m_dialogs(std::make_unique<FakeDialogs>())
+    , m_scratch(std::make_unique<ScratchDatabase>(true))
 {
-    users::setCurrentUser(u"Orsvan"_s);
-    m_log = std::make_unique<users::LogWindow>(m_scratch->db(), u"Orsvan"_s);
+    users::setCurrentUser(user);
+    m_log = std::make_unique<users::LogWindow>(m_scratch->db(), user);
 }
 
 WindowFixture::~WindowFixture()
@@ -35,14 +37,19 @@ void WindowFixture::open(QWidget* window)
     QPointer<QTimer> opening = window->findChild<QTimer*>(u"Timer1"_s);
     QVERIFY(opening);
     window->show();
-    // A window with nothing to show closes itself from its opening work.
+    // a window with nothing to show closes itself from its opening work
     QTRY_VERIFY(!m_window || (m_window->isActiveWindow() && !opening->isActive()));
 }
 
-QString WindowFixture::text(const QString& box) const
+QString WindowFixture::text(const QString& control) const
 {
-    const auto* found = control<QLineEdit>(box);
-    return found ? found->text() : u"<no %1>"_s.arg(box);
+    if (const auto* box = this->control<QLineEdit>(control))
+        return box->text();
+    if (const auto* label = this->control<QLabel>(control))
+        return label->text();
+    if (const auto* list = this->control<QComboBox>(control))
+        return list->currentText();
+    return u"<no %1>"_s.arg(control);
 }
 
 void WindowFixture::type(const QString& box, const QString& text)
@@ -56,6 +63,16 @@ void WindowFixture::type(const QString& box, const QString& text)
     // keyClicks() takes Latin-1 only; these are the key presses a Chinese keyboard delivers
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, found, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void WindowFixture::choose(const QString& box, const QString& item)
+{
+    auto* list = control<QComboBox>(box);
+    QVERIFY2(list, qPrintable(box));
+    const int index = list->findText(item);
+    QVERIFY2(index >= 0, qPrintable(item));
+    list->setCurrentIndex(index);
+    emit list->activated(index);
 }
 
 void WindowFixture::click(const QString& button)
@@ -94,4 +111,4 @@ bool WindowFixture::finish(QString* problem)
     return m_dialogs->verifyDone(problem);
 }
 
-} // namespace recordtests
+} // namespace testsupport

@@ -9,22 +9,24 @@
 #include <QWidget>
 #include <memory>
 
-namespace recordtests {
+class QComboBox;
+
+namespace testsupport {
 
 /**
- * A signed-in administrator on a fresh delivered database, scripted dialogs, a standing clock and instant opening
- * timers; one record window at a time under test.
+ * A signed-in user (the administrator unless another is named) on a fresh delivered database, scripted dialogs, a
+ * clock standing on 2004-07-05 and instant opening timers; one window at a time under test.
  */
 class WindowFixture
 {
 public:
-    WindowFixture();
+    explicit WindowFixture(const QString& user = QStringLiteral("Orsvan"));
     ~WindowFixture();
 
     testsupport::ScratchDatabase& scratch() { return *m_scratch; }
     testsupport::FakeDialogs& dialogs() { return *m_dialogs; }
 
-    /** Shows the window, unloaded when it closes, and waits until its opening work has run. */
+    /** Shows the window, unloaded when it closes, and waits until its opening work has run (or closed it). */
     void open(QWidget* window);
     QWidget* window() const { return m_window; }
     bool isOpen() const { return m_window && m_window->isVisible(); }
@@ -33,8 +35,12 @@ public:
     {
         return m_window ? m_window->findChild<Control*>(name) : nullptr;
     }
-    QString text(const QString& box) const;
+    /** The text of a box or label of the window. */
+    QString text(const QString& control) const;
+    /** Types into a box as a Chinese keyboard delivers the text: one key press a character. */
     void type(const QString& box, const QString& text);
+    /** Picks the item of a list box as the user does. */
+    void choose(const QString& box, const QString& item);
     void click(const QString& button);
     void pressEnter(const QString& box);
     void pressEscape();
@@ -45,12 +51,12 @@ public:
     bool finish(QString* problem);
 
 private:
-    std::unique_ptr<testsupport::InstantTimers> m_timers;
-    std::unique_ptr<testsupport::FakeClock> m_clock;
-    std::unique_ptr<testsupport::FakeDialogs> m_dialogs;
-    std::unique_ptr<testsupport::ScratchDatabase> m_scratch;
+    std::unique_ptr<InstantTimers> m_timers;
+    std::unique_ptr<FakeClock> m_clock;
+    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<ScratchDatabase> m_scratch;
     std::unique_ptr<users::LogWindow> m_log;
     QPointer<QWidget> m_window;
 };
 
-} // namespace recordtests
+} // namespace testsupport
