@@ -1,6 +1,5 @@
 #include "review_fixture.h"
 
-
 #include <QApplication>
 
 using namespace Qt::Literals::StringLiterals;
