@@ -1,4 +1,3 @@
-#include "platform/top_level_windows.h"
 #include "shell/main_window.h"
 #include "shell/window_opening.h"
 #include "shell/wiring.h"
@@ -17,15 +16,13 @@ namespace {
 /** Opens the account window of that name exclusively, loading it first unless it is open. */
 void openAccountWindow(MainWindow& main, const QString& name, const std::function<users::AccountWindow*()>& load)
 {
-    QWidget* window = platform::topLevelWindow(name);
-    // a closed window may still wait for its deletion
-    if (!window || !window->isVisible()) {
-        users::AccountWindow* loaded = load();
-        loaded->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(loaded, &users::AccountWindow::runEnded, &main, &QWidget::close);
-        window = loaded;
-    }
-    openExclusively(*window, main);
+    openExclusively(loadedWindow(name,
+                                 [&main, &load]() -> QWidget* {
+                                     users::AccountWindow* loaded = load();
+                                     QObject::connect(loaded, &users::AccountWindow::runEnded, &main, &QWidget::close);
+                                     return loaded;
+                                 }),
+                    main);
 }
 
 } // namespace

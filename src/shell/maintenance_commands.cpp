@@ -3,7 +3,6 @@
 #include "maintenance/letterhead_window.h"
 #include "maintenance/restore_window.h"
 #include "platform/launcher.h"
-#include "platform/top_level_windows.h"
 #include "shell/main_window.h"
 #include "shell/window_opening.h"
 #include "shell/wiring.h"
@@ -16,15 +15,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace shell {
 
 namespace {
-
-/** The open window of that name, or a newly loaded one; a closed window may still wait for its deletion. */
-QWidget& loadedWindow(const QString& name, const std::function<QWidget*()>& load)
-{
-    QWidget* window = platform::topLevelWindow(name);
-    if (!window || !window->isVisible())
-        window = load();
-    return *window;
-}
 
 /** The maker's home page; a deployment can point the command elsewhere with QUENVALE_HOME_PAGE. */
 QUrl homePage()

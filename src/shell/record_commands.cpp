@@ -1,4 +1,3 @@
-#include "platform/top_level_windows.h"
 #include "records/catalogue_browse_window.h"
 #include "records/medicine_add_window.h"
 #include "records/medicine_modify_window.h"
@@ -13,28 +12,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace shell {
 
-namespace {
-
-/** Loads the window on first use, unloads it when it closes, and holds the main window while it is open. */
-void openRecordWindow(MainWindow& main, const QString& name, const std::function<QWidget*()>& load)
-{
-    QWidget* window = platform::topLevelWindow(name);
-    // A closed window may still wait to be deleted; it is not opened again.
-    if (!window || !window->isVisible()) {
-        window = load();
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->adjustSize();
-        window->move(main.frameGeometry().center() - window->rect().center());
-    }
-    openExclusively(*window, main);
-}
-
-} // namespace
-
 void wireRecordCommands(MainWindow& main, platform::Database& db)
 {
     const auto command = [&main](const QString& name, const QString& window, std::function<QWidget*()> load) {
-        main.setCommand(name, [&main, window, load] { openRecordWindow(main, window, load); });
+        main.setCommand(name, [&main, window, load] { openExclusively(loadedWindow(window, load, &main), main); });
     };
     const auto addMedicine = [&db]() -> QWidget* {
         return new records::MedicineAddWindow(db);

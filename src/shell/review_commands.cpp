@@ -1,4 +1,3 @@
-#include "platform/top_level_windows.h"
 #include "review/profit_window.h"
 #include "review/sale_review_window.h"
 #include "review/unit_change_window.h"
@@ -14,21 +13,10 @@ namespace shell {
 
 namespace {
 
-/** Centres a newly loaded window over the main window and unloads it when it closes. */
-QWidget& prepared(QWidget* window, const MainWindow& main)
-{
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->move(main.frameGeometry().center() - window->rect().center());
-    return *window;
-}
-
-/** Opens the window of that name exclusively, loading it unless it is open; a closed one may still await deletion. */
+/** Opens the window of that name exclusively, loading it unless it is open. */
 void openReviewWindow(MainWindow& main, const QString& name, const std::function<QWidget*()>& load)
 {
-    QWidget* window = platform::topLevelWindow(name);
-    if (!window || !window->isVisible())
-        window = &prepared(load(), main);
-    openExclusively(*window, main);
+    openExclusively(loadedWindow(name, load, &main), main);
 }
 
 } // namespace
@@ -44,8 +32,10 @@ void wireReviewCommands(MainWindow& main, platform::Database& database)
     main.setCommand(u"交易利润1"_s, [&main] {
         openReviewWindow(main, u"交易利润"_s, [&main] {
             // the detail holds the main window in turn, until it is closed itself
-            return new review::ProfitWindow(
-                [&main](QWidget& detail) { openExclusively(prepared(&detail, main), main); });
+            return new review::ProfitWindow([&main](QWidget& detail) {
+                detail.move(main.frameGeometry().center() - detail.rect().center());
+                openExclusively(detail, main);
+            });
         });
     });
 

@@ -1,4 +1,3 @@
-#include "platform/top_level_windows.h"
 #include "shell/main_window.h"
 #include "shell/window_opening.h"
 #include "shell/wiring.h"
@@ -13,27 +12,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace shell {
 
-namespace {
-
-/** Loads the window on first use, unloads it when it closes, and holds the main window while it is open. */
-void openStatisticsWindow(MainWindow& main, const QString& name, const std::function<QWidget*()>& load)
-{
-    QWidget* window = platform::topLevelWindow(name);
-    // A closed window may still wait to be deleted; it is not opened again.
-    if (!window || !window->isVisible()) {
-        window = load();
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->move(main.frameGeometry().center() - window->rect().center());
-    }
-    openExclusively(*window, main);
-}
-
-} // namespace
-
 void wireStatisticsCommands(MainWindow& main, platform::Database& db)
 {
     const auto command = [&main](const QString& name, const QString& window, std::function<QWidget*()> load) {
-        main.setCommand(name, [&main, window, load] { openStatisticsWindow(main, window, load); });
+        main.setCommand(name, [&main, window, load] { openExclusively(loadedWindow(window, load, &main), main); });
     };
     const auto history = [&db]() -> QWidget* {
         return new statistics::HistoryWindow(db);

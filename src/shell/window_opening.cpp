@@ -1,5 +1,7 @@
 #include "shell/window_opening.h"
 
+#include "platform/top_level_windows.h"
+
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
@@ -69,6 +71,20 @@ void openExclusively(QWidget& window, QWidget& mainWindow)
     if (!giveBack)
         giveBack = new MainWindowReturn(window);
     giveBack->arm(mainWindow);
+}
+
+QWidget& loadedWindow(const QString& name, const std::function<QWidget*()>& load, const QWidget* centredOver)
+{
+    QWidget* window = platform::topLevelWindow(name);
+    if (window && window->isVisible())
+        return *window;
+    window = load();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (centredOver) {
+        window->adjustSize();
+        window->move(centredOver->frameGeometry().center() - window->rect().center());
+    }
+    return *window;
 }
 
 } // namespace shell

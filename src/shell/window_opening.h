@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+
+class QString;
 class QWidget;
 
 namespace shell {
@@ -13,5 +16,12 @@ void openPlainly(QWidget& window);
  * its own, not a child of the main window: Qt disables child windows together with their parent.
  */
 void openExclusively(QWidget& window, QWidget& mainWindow);
+
+/**
+ * The open window of that name, or one newly loaded by load(), which is unloaded again when it closes; a new window
+ * is centred over centredOver when one is given. A window that was closed may still wait for its deletion: it is
+ * not opened again.
+ */
+QWidget& loadedWindow(const QString& name, const std::function<QWidget*()>& load, const QWidget* centredOver = nullptr);
 
 } // namespace shell
