@@ -79,22 +79,12 @@ QList<SlipPage> composeSlip(const transaction::WorkingSet& set, const QString& l
                 if (slot == 0 || !page.rows[slot].name.isEmpty())
                     page.rows[slot].mark = qualityMark;
             }
-            page.subtotal = subtotalText(subtotal);
+            page.subtotal = transaction::formatPointAmount(subtotal);
             page.pageNumber = QString::number(pages.size() + 1) + u'/' + header.pageTotal;
             pages << page;
         }
     }
     return pages;
-}
-
-QString subtotalText(double value)
-{
-    const QString text = transaction::formatAmount(value);
-    if (text.startsWith(u"0."_s))
-        return text.mid(1);
-    if (text.startsWith(u"-0."_s))
-        return u'-' + text.mid(2);
-    return text;
 }
 
 } // namespace slip

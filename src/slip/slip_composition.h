@@ -72,7 +72,4 @@ struct SlipPage
 QList<SlipPage> composeSlip(const transaction::WorkingSet& set, const QString& letterhead, const QString& clerk,
                             const QDate& date);
 
-/** The format ".00": two decimals and no digit before the point below 1 (0.5 gives ".50", 0 gives ".00"). */
-QString subtotalText(double value);
-
 } // namespace slip

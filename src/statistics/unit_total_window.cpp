@@ -2,9 +2,9 @@
 
 #include "platform/dialogs.h"
 #include "statistics/manager_log.h"
-#include "statistics/money_text.h"
 #include "statistics/registers.h"
 #include "statistics/sales_sums.h"
+#include "transaction/amounts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -48,7 +48,7 @@ void UnitTotalWindow::leaving()
 void UnitTotalWindow::chooseUnit(const QString& unit)
 {
     // No zero rule here: a unit without sales, or without a table, shows .00.
-    m_total->setText(moneyText(allTimeSum(m_database, unit).value_or(0.0)));
+    m_total->setText(transaction::formatPointAmount(allTimeSum(m_database, unit).value_or(0.0)));
 }
 
 } // namespace statistics

@@ -12,6 +12,18 @@ QString formatAmount(double value)
     return DecimalNumber::fromDouble(value).fixedText(2);
 }
 
+QString formatPointAmount(double value)
+{
+    QString text = formatAmount(value);
+    if (text == u"-0.00")
+        text = u"0.00"_s;
+    if (text.startsWith(u"0."))
+        text.remove(0, 1);
+    else if (text.startsWith(u"-0."))
+        text.remove(1, 1);
+    return text;
+}
+
 QString numberText(double value)
 {
     return QString::number(value, 'g', 15);

@@ -11,6 +11,13 @@ namespace transaction {
  */
 QString formatAmount(double value);
 
+/**
+ * The format ".00" of page subtotals and sales totals: formatAmount() without the digit before the point when the
+ * whole part is zero (0.5 gives ".50", 0 gives ".00", 1234.5 gives "1234.50"). A value that rounds to nothing keeps
+ * no sign: -0.001 gives ".00", not "-.00".
+ */
+QString formatPointAmount(double value);
+
 /** A computed number shown without a format: its shortest text at 15 significant digits, no leading space. */
 QString numberText(double value);
 

@@ -6,6 +6,7 @@
 #include "store/sale_date_index.h"
 #include "store/sql_functions.h"
 #include "store/statements.h"
+#include "transaction/amounts.h"
 #include "transaction/commit.h"
 #include "transaction/working_set.h"
 
@@ -314,7 +315,7 @@ void TestSalesSums::moneyText()
     QFETCH(QString, text);
     QFETCH(QString, orZero);
 
-    QCOMPARE(statistics::moneyText(total), text);
+    QCOMPARE(transaction::formatPointAmount(total), text);
     QCOMPARE(statistics::moneyTextOrZero(total), orZero);
 }
 
