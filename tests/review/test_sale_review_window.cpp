@@ -317,7 +317,7 @@ void TestSaleReviewWindow::keyFilters_data()
     QTest::newRow("quantity drops the point") << 3 << u"1.5"_s << u"15"_s;
     QTest::newRow("quantity keeps backspace") << 3 << u"12a\b3"_s << u"13"_s;
     QTest::newRow("price takes the point") << 4 << u"1.5x-"_s << u"1.5"_s;
-    QTest::newRow("spec takes anything") << 6 << u"2.5g*1-x"_s << u"2.5g*1-x"_s;
+    QTest::newRow("packing size takes anything") << 6 << u"2.5g*1-x"_s << u"2.5g*1-x"_s;
 }
 
 void TestSaleReviewWindow::keyFilters()
@@ -337,8 +337,8 @@ void TestSaleReviewWindow::enterMovesOn_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<QString>("to");
     QTest::newRow("quantity to price") << 3 << u"Text4"_s;
-    QTest::newRow("price to spec") << 4 << u"Text6"_s;
-    QTest::newRow("spec to batch number") << 6 << u"Text8"_s;
+    QTest::newRow("price to packing size") << 4 << u"Text6"_s;
+    QTest::newRow("packing size to batch number") << 6 << u"Text8"_s;
     QTest::newRow("batch number to expiry") << 8 << u"Text9"_s;
     QTest::newRow("expiry to type") << 9 << u"Text10"_s;
     QTest::newRow("type to confirm") << 10 << u"Command4"_s;

@@ -172,7 +172,7 @@ void TestSlipLayout::wideTextsNarrowedIntoTheirField_data()
     QTest::addColumn<int>("left");
     QTest::addColumn<int>("right");
     QTest::newRow("sales number") << u"Label14"_s << u"XH00000000042Q"_s << 9535 << 9535 + 1470;
-    QTest::newRow("specification") << u"gg1"_s << u"0.25g*24粒"_s << 4120 << 4120 + 915;
+    QTest::newRow("packing size") << u"gg1"_s << u"0.25g*24粒"_s << 4120 << 4120 + 915;
     QTest::newRow("long name") << u"ypm1"_s << u"复方甘草酸苷胶囊一二三"_s << 40 << 40 + 1875;
 }
 
