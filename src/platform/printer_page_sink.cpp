@@ -34,8 +34,11 @@ QString safeFilePart(const QString& jobName)
 }
 
 /** Rewrites the file's text maps so that its text reads as it was drawn; the length stays, so in place. */
-bool mendTextMaps(const QString& path, const GlyphRenames& renames)
+bool mendTextMaps(const QString& path, const QHash<QFont, QString>& drawn)
 {
+    GlyphRenames renames;
+    for (auto font = drawn.cbegin(); font != drawn.cend(); ++font)
+        addSharedGlyphRenames(renames, font.key(), font.value());
     if (renames.isEmpty())
         return true;
     QFile file(path);
@@ -83,7 +86,7 @@ bool PrinterPageSink::begin(const QString& jobName, const QSizeF& pageSizeMm)
     m_written.clear();
     m_path.clear();
     m_pages = 0;
-    m_renames.clear();
+    m_drawn.clear();
 
     // an exact match keeps a wide slip from being taken for a standard size turned on its side
     const QPageLayout layout(QPageSize(pageSizeMm, QPageSize::Millimeter, {}, QPageSize::ExactMatch),
@@ -133,7 +136,7 @@ bool PrinterPageSink::printPage(const QPicture& page)
     ++m_pages;
     if (m_pdf) {
         for (const DrawnText& drawn : textsOf(page))
-            addSharedGlyphRenames(m_renames, drawn.font, drawn.text);
+            m_drawn[drawn.font] += drawn.text;
     }
     if (!m_pdf && m_printer.printerState() == QPrinter::Error)
         return fail(u"打印机“%1”出错"_s.arg(m_printer.printerName()));
@@ -150,7 +153,7 @@ bool PrinterPageSink::end()
     if (toFile) {
         m_painter.reset();
         m_pdf.reset();
-        ended = ended && QFileInfo(path).size() > 0 && mendTextMaps(path, m_renames);
+        ended = ended && QFileInfo(path).size() > 0 && mendTextMaps(path, m_drawn);
     } else {
         ended = ended && m_printer.printerState() != QPrinter::Error;
     }

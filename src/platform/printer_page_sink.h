@@ -1,9 +1,10 @@
 #pragma once
 
 #include "platform/page_sink.h"
-#include "platform/pdf_text_map.h"
 
 #include <QDateTime>
+#include <QFont>
+#include <QHash>
 #include <functional>
 #include <memory>
 
@@ -56,8 +57,8 @@ private:
     QString m_written;
     QString m_error;
     int m_pages = 0;
-    /** What the text maps of the run's PDF need, gathered from the texts of its pages. */
-    GlyphRenames m_renames;
+    /** The characters the run's pages drew, by font: what the text maps of its PDF must name. */
+    QHash<QFont, QString> m_drawn;
 };
 
 } // namespace platform
