@@ -6,7 +6,6 @@
 #include "platform/translations.h"
 #include "shell/startup.h"
 #include "shell/wiring.h"
-#include "store/schema.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -39,16 +38,10 @@ int main(int argc, char* argv[])
         platform::setDataFolder(folder);
     }
 
-    QString error;
-    if (!store::ensureDatabase(platform::databasePath(), &error)) {
-        platform::inform(u"数据库错误，请检查数据库！"_s + u"\n"_s + error, u"警告!"_s);
+    const std::unique_ptr<platform::Database> opened = shell::openDatabase();
+    if (!opened)
         return 1;
-    }
-    platform::Database database(platform::databasePath());
-    if (!database.isOpen()) {
-        platform::inform(u"数据库错误，请检查数据库！"_s + u"\n"_s + database.lastError(), u"警告!"_s);
-        return 1;
-    }
+    platform::Database& database = *opened;
 
     platform::PrinterPageSink slipSink(platform::programPrinter());
     platform::setDefaultPageSink(&slipSink);

@@ -7,7 +7,6 @@
 #include "maintenance/folder_list.h"
 #include "maintenance/short_path.h"
 #include "platform/clock.h"
-#include "platform/data_folder.h"
 #include "platform/dialogs.h"
 #include "users/log_wording.h"
 
@@ -68,7 +67,7 @@ BackupWindow::BackupWindow(platform::Database& database)
     connect(m_confirm, &QPushButton::clicked, this, &BackupWindow::backUp);
     connect(back, &QPushButton::clicked, this, [this] { leave(); });
 
-    const QString proposed = QDir(platform::dataFolder()).filePath(u"backup"_s);
+    const QString proposed = backupFolder();
     // a missing folder is made now, so that the list can show it; writing tries again if that fails
     QDir().mkpath(proposed);
     m_folders->setFolder(proposed);

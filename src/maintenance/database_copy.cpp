@@ -1,13 +1,16 @@
 #include "maintenance/database_copy.h"
 
 #include "maintenance/backup_file.h"
+#include "platform/clock.h"
+#include "platform/data_folder.h"
 #include "platform/database.h"
-#include "store/statements.h"
+#include "store/database_check.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <fcntl.h>
@@ -19,6 +22,12 @@ using namespace Qt::Literals::StringLiterals;
 namespace maintenance {
 
 namespace {
+
+// The temporary files of a restore; one left behind was cut short by a crash.
+const QString leftoverPattern = u"restore-XXXXXX.tmp"_s;
+const QString leftoverFilter = u"restore-??????.tmp"_s;
+// Says what the copy of the live database taken before a restore is, in the list of backups.
+const QString safetyCopyPrefix = u"恢复前的数据"_s;
 
 // Waiting this long for a lock is far longer than any write of this program takes.
 constexpr int lockWaitMs = 5000;
@@ -67,9 +76,6 @@ bool takeSnapshot(const QString& databaseFile, const QString& snapshotFile)
     return copyPages(source.db, copy.db);
 }
 
-// The tables every database of this system holds from its first start.
-const QString fixedTables[] = { u"药品"_s, u"单位"_s, u"user"_s, u"password"_s, u"抬头"_s, u"流水号"_s };
-
 bool isDatabaseOfThisSystem(platform::Database& candidate)
 {
     if (!candidate.isOpen())
@@ -78,11 +84,7 @@ bool isDatabaseOfThisSystem(platform::Database& candidate)
     if (!check.exec() || !check.next() || check.value(0).toString() != u"ok"_s || check.next())
         return false;
     check.finish();
-    for (const QString& table : fixedTables) {
-        if (!store::tableExists(candidate, table))
-            return false;
-    }
-    return true;
+    return store::checkDatabase(candidate.connection()).sound();
 }
 
 void removeWithCompanions(const QString& databaseFile)
@@ -91,9 +93,8 @@ void removeWithCompanions(const QString& databaseFile)
         QFile::remove(databaseFile + suffix);
 }
 
-} // namespace
-
-BackupOutcome writeBackup(platform::Database& database, const QString& target)
+/** Writes the backup format of what is committed in the database to `out`. */
+BackupOutcome encodeDatabase(platform::Database& database, QIODevice& out)
 {
     QTemporaryDir scratch;
     if (!scratch.isValid())
@@ -101,28 +102,76 @@ BackupOutcome writeBackup(platform::Database& database, const QString& target)
     const QString snapshotFile = scratch.filePath(u"snapshot.db"_s);
     if (!takeSnapshot(database.path(), snapshotFile))
         return BackupOutcome::DatabaseUnreadable;
-
     QFile snapshot(snapshotFile);
     if (!snapshot.open(QIODevice::ReadOnly))
         return BackupOutcome::DatabaseUnreadable;
+    if (!encodeBackup(snapshot, out)) {
+        return snapshot.error() != QFileDevice::NoError ? BackupOutcome::DatabaseUnreadable
+                                                        : BackupOutcome::TargetUnwritable;
+    }
+    return BackupOutcome::Written;
+}
 
+/**
+ * Writes a backup of the live database into the folder under a name of its own, which no other file has; the path
+ * of the copy, or the empty text when it could not be written whole.
+ */
+QString writeSafetyCopy(platform::Database& database, const QString& folder, const QDateTime& moment)
+{
+    if (!QDir().mkpath(folder))
+        return {};
+    QTemporaryFile file(QDir(folder).filePath(leftoverPattern));
+    if (!file.open())
+        return {};
+    // removed here unless it was renamed, since a renamed temporary file would be removed under its new name
+    file.setAutoRemove(false);
+    const QString written = file.fileName();
+    auto removeWritten = qScopeGuard([&written] { QFile::remove(written); });
+    if (encodeDatabase(database, file) != BackupOutcome::Written || !file.flush() || ::fsync(file.handle()) != 0)
+        return {};
+    file.close();
+
+    const QString stem = safetyCopyPrefix + moment.toString(u"yyyy-MM-dd-HHmmss"_s);
+    for (int n = 1; n <= 100; ++n) {
+        const QString name = n == 1 ? stem + u".bak"_s : u"%1(%2).bak"_s.arg(stem).arg(n);
+        const QString path = QDir(folder).filePath(name);
+        // QFile::rename() never replaces an existing file
+        if (QFile::rename(written, path)) {
+            removeWritten.dismiss();
+            return syncFolder(folder) ? path : QString();
+        }
+        if (!QFileInfo::exists(path))
+            return {};
+    }
+    return {};
+}
+
+} // namespace
+
+QString backupFolder()
+{
+    return QDir(platform::dataFolder()).filePath(u"backup"_s);
+}
+
+BackupOutcome writeBackup(platform::Database& database, const QString& target)
+{
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
         return BackupOutcome::TargetUnwritable;
     QSaveFile backup(target);
     if (!backup.open(QIODevice::WriteOnly))
         return BackupOutcome::TargetUnwritable;
-    if (!encodeBackup(snapshot, backup)) {
+    const BackupOutcome encoded = encodeDatabase(database, backup);
+    if (encoded != BackupOutcome::Written) {
         backup.cancelWriting();
-        return snapshot.error() != QFileDevice::NoError ? BackupOutcome::DatabaseUnreadable
-                                                        : BackupOutcome::TargetUnwritable;
+        return encoded;
     }
-    if (!backup.commit() || !syncFolder(folder))
+    if (!backup.flush() || !backup.commit() || !syncFolder(folder))
         return BackupOutcome::TargetUnwritable;
     return BackupOutcome::Written;
 }
 
-RestoreOutcome restoreBackup(platform::Database& database, const QString& backupFile)
+RestoreOutcome restoreBackup(platform::Database& database, const QString& backupFile, const QString& safetyFolder)
 {
     if (backupFile.isEmpty())
         return RestoreOutcome::NoFile;
@@ -131,7 +180,7 @@ RestoreOutcome restoreBackup(platform::Database& database, const QString& backup
         return RestoreOutcome::Failed;
 
     // Beside the live file, so that a content too large for the disk is found out before anything is replaced.
-    QTemporaryFile decoded(QFileInfo(database.path()).absoluteDir().filePath(u"restore-XXXXXX.tmp"_s));
+    QTemporaryFile decoded(QFileInfo(database.path()).absoluteDir().filePath(leftoverPattern));
     if (!decoded.open())
         return RestoreOutcome::Failed;
     const QString decodedFile = decoded.fileName();
@@ -151,14 +200,27 @@ RestoreOutcome restoreBackup(platform::Database& database, const QString& backup
     RestoreOutcome outcome = RestoreOutcome::Restored;
     {
         platform::Database candidate(decodedFile);
-        if (!isDatabaseOfThisSystem(candidate))
+        if (!isDatabaseOfThisSystem(candidate)) {
             outcome = RestoreOutcome::NotThisSystem;
-        else if (!database.handle() || !candidate.handle() || !copyPages(candidate.handle(), database.handle()))
+        } else if (const QString safetyCopy = writeSafetyCopy(database, safetyFolder, platform::clock().now());
+                   safetyCopy.isEmpty()) {
+            outcome = RestoreOutcome::SafetyCopyFailed;
+        } else if (!database.handle() || !candidate.handle() || !copyPages(candidate.handle(), database.handle())) {
             outcome = RestoreOutcome::Failed;
+            // a copy of a database that stayed as it was would only stand beside the older backups
+            QFile::remove(safetyCopy);
+        }
     }
     decoded.setAutoRemove(false);
     removeWithCompanions(decodedFile);
     return outcome;
+}
+
+void removeRestoreLeftovers(const QString& folder)
+{
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({ leftoverFilter }, QDir::Files | QDir::Hidden))
+        removeWithCompanions(dir.filePath(name));
 }
 
 } // namespace maintenance

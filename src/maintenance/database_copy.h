@@ -8,6 +8,9 @@ class Database;
 
 namespace maintenance {
 
+/** The folder "backup" in the data folder: backups are proposed there, and a restore keeps its safety copy there. */
+QString backupFolder();
+
 enum class BackupOutcome {
     Written,
     DatabaseUnreadable, ///< no consistent copy of the database could be taken
@@ -26,15 +29,22 @@ enum class RestoreOutcome {
     NoFile, ///< no backup file was named
     NotABackup, ///< the file is not a backup of this system by its first bytes
     NotThisSystem, ///< the decoded content is not a sound database of this system
+    SafetyCopyFailed, ///< the copy of the live database could not be written; the live database is unchanged
     Failed, ///< reading, writing or replacing failed; the live database is unchanged
 };
 
 /**
  * Replaces the whole content of the live database with that of a backup file. The decoded content is first written
- * to a temporary file beside the database and accepted only when it is a sound database of this system; it then
- * replaces the live content through the connection itself in one write transaction, so the program's open record
- * sources stay on the same connection and a failure at any point leaves the live database as it was.
+ * to a temporary file beside the database and accepted only when it is a sound database of this system. Before
+ * anything is replaced, the live database is written as a backup into `safetyFolder`, named "恢复前的数据" with the
+ * moment of the restore and ".bak" (a number in brackets when that name is taken), so restoring that copy undoes
+ * the restore. The content then replaces the live content through the connection itself in one write transaction,
+ * so the program's open record sources stay on the same connection and a failure at any point leaves the live
+ * database as it was.
  */
-RestoreOutcome restoreBackup(platform::Database& database, const QString& backupFile);
+RestoreOutcome restoreBackup(platform::Database& database, const QString& backupFile, const QString& safetyFolder);
+
+/** Removes the temporary files that restores cut short by a crash left in the folder. */
+void removeRestoreLeftovers(const QString& folder);
 
 } // namespace maintenance

@@ -5,7 +5,6 @@
 #include "maintenance/enter_key.h"
 #include "maintenance/folder_list.h"
 #include "maintenance/short_path.h"
-#include "platform/data_folder.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "users/log_wording.h"
@@ -78,7 +77,7 @@ RestoreWindow::RestoreWindow(platform::Database& database, QWidget& mainWindow)
     connect(cancel, &QPushButton::clicked, this, [this] { leave(); });
 
     mainWindow.setEnabled(false);
-    m_folders->setFolder(QDir(platform::dataFolder()).filePath(u"backup"_s));
+    m_folders->setFolder(backupFolder());
 }
 
 RestoreWindow::~RestoreWindow()
@@ -141,10 +140,12 @@ void RestoreWindow::restore()
     if (file.isEmpty())
         return;
     setEnabled(false);
-    const RestoreOutcome outcome = restoreBackup(m_database, file);
+    const RestoreOutcome outcome = restoreBackup(m_database, file, backupFolder());
     setEnabled(true);
     if (outcome != RestoreOutcome::Restored) {
-        platform::inform(u"备份文件已损坏,或此备份文件不是本系统所备份,请检查!"_s);
+        platform::inform(outcome == RestoreOutcome::SafetyCopyFailed
+                             ? u"恢复前的数据备份失败,数据未恢复,请检查备份文件夹!"_s
+                             : u"备份文件已损坏,或此备份文件不是本系统所备份,请检查!"_s);
         users::logAction(u"恢复系统数据,失败。"_s);
         return;
     }

@@ -1,12 +1,53 @@
 #include "shell/startup.h"
 
+#include "maintenance/database_copy.h"
+#include "platform/data_folder.h"
+#include "platform/database.h"
+#include "platform/dialogs.h"
 #include "shell/lifecycle_hooks.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
+#include "store/database_check.h"
+#include "store/schema.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace shell {
+
+namespace {
+
+std::unique_ptr<platform::Database> refuse(const QString& path, const QString& cause)
+{
+    platform::inform(u"数据库错误，请检查数据库！\n文件: %1\n原因: %2\n备份文件夹: %3"_s.arg(
+                         QDir::toNativeSeparators(path), cause, QDir::toNativeSeparators(maintenance::backupFolder())),
+                     u"警告!"_s);
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<platform::Database> openDatabase()
+{
+    maintenance::removeRestoreLeftovers(platform::dataFolder());
+    maintenance::removeRestoreLeftovers(maintenance::backupFolder());
+
+    const QString path = platform::databasePath();
+    if (!QFileInfo::exists(path)) {
+        QString error;
+        if (!store::createDeliveredDatabase(path, &error))
+            return refuse(path, error);
+    } else if (const store::DatabaseCheck check = store::checkDatabaseFile(path); !check.sound()) {
+        return refuse(path, check.cause());
+    }
+    auto database = std::make_unique<platform::Database>(path);
+    if (!database->isOpen())
+        return refuse(path, database->lastError());
+    return database;
+}
 
 Startup::Startup(platform::Database& database) : m_mainWindow(std::make_unique<MainWindow>(database)) { }
 

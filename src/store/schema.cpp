@@ -11,15 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace store {
 
-namespace {
-
-struct FixedTable
-{
-    QString name;
-    QStringList columns;
-};
-
-QList<FixedTable> fixedTables()
+QList<TableColumns> fixedTableColumns()
 {
     return {
         { u"药品"_s, { u"名称"_s, u"代号"_s, u"生产厂家"_s, u"规格"_s, u"单位"_s, u"单价"_s, u"进价"_s, u"类型"_s } },
@@ -30,9 +22,16 @@ QList<FixedTable> fixedTables()
         { u"password"_s, { u"super"_s } },
         { u"抬头"_s, { u"抬头"_s } },
         { u"流水号"_s, { u"流水号"_s } },
-        { u"super"_s, logTableColumns() },
-        { u"Orsvan"_s, logTableColumns() },
     };
+}
+
+namespace {
+
+/** The fixed tables and the log tables of the super user and the administrator. */
+QList<TableColumns> fixedTables()
+{
+    return fixedTableColumns() << TableColumns { u"super"_s, logTableColumns() }
+                               << TableColumns { u"Orsvan"_s, logTableColumns() };
 }
 
 // Lookups by these columns ignore Latin letter case; a NOCASE index lets the engine answer them without a scan.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace store {
 
@@ -11,6 +13,16 @@ inline constexpr char16_t firstSerial[] = u"1";
 inline constexpr char16_t superUserPassword[] = u"888888";
 inline constexpr char16_t administratorPassword[] = u"123456";
 } // namespace delivered
+
+/** A table and its columns, all of them text. */
+struct TableColumns
+{
+    QString name;
+    QStringList columns;
+};
+
+/** The six tables every database of this system holds, with their columns (the log tables not included). */
+QList<TableColumns> fixedTableColumns();
 
 /**
  * Writes the delivered database to a file that does not exist yet: the six fixed tables, the log tables of the super

@@ -32,7 +32,12 @@ SaveOutcome save(const QString& unit, const QList<Line>& lines, const QString& f
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return SaveOutcome::WriteFailed;
-    file.write(encodeTransactionFile({ unit, lines }));
+    // A write cut short by a full disk or a file-size limit returns a short count without an error.
+    const QByteArray bytes = encodeTransactionFile({ unit, lines });
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        return SaveOutcome::WriteFailed;
+    }
     return file.commit() ? SaveOutcome::Saved : SaveOutcome::WriteFailed;
 }
 

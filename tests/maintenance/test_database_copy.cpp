@@ -1,6 +1,8 @@
 #include "maintenance/backup_file.h"
 #include "maintenance/database_copy.h"
 #include "store/bound_recordset.h"
+#include "support/fake_platform.h"
+#include "support/file_size_limit.h"
 #include "support/scratch_database.h"
 
 #include <QBuffer>
@@ -8,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 using maintenance::BackupOutcome;
@@ -65,6 +68,12 @@ void addMedicines(platform::Database& db, int first, int count)
     QVERIFY(transaction.commit());
 }
 
+/** The backup folder beside the scratch database; files are listed without it. */
+QString safetyFolder(const testsupport::ScratchDatabase& scratch)
+{
+    return QDir(scratch.folder()).filePath(u"backup"_s);
+}
+
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -101,6 +110,9 @@ private slots:
     void refusedRestoreLeavesDatabaseUntouched();
     void backupTarget_data();
     void backupTarget();
+    void restoreKeepsCopyThatUndoesIt();
+    void restoreRefusedBeforeReplacing_data();
+    void restoreRefusedBeforeReplacing();
 };
 
 void TestDatabaseCopy::restoreGivesExactlyTheBackup_data()
@@ -128,7 +140,7 @@ void TestDatabaseCopy::restoreGivesExactlyTheBackup()
     store::BoundRecordset medicines(live.db(), u"药品"_s);
     QVERIFY(medicines.moveFirst());
 
-    QCOMPARE(maintenance::restoreBackup(live.db(), backupFile), RestoreOutcome::Restored);
+    QCOMPARE(maintenance::restoreBackup(live.db(), backupFile, safetyFolder(live)), RestoreOutcome::Restored);
 
     QVERIFY(sameDatabaseBytes(fileBytes(live.path()), decodedBackup(backupFile)));
     QCOMPARE(live.rows(u"药品"_s), source.rows(u"药品"_s));
@@ -149,7 +161,7 @@ void TestDatabaseCopy::backupHoldsOnlyCommittedContent()
     }
 
     testsupport::ScratchDatabase restored(true);
-    QCOMPARE(maintenance::restoreBackup(restored.db(), backupFile), RestoreOutcome::Restored);
+    QCOMPARE(maintenance::restoreBackup(restored.db(), backupFile, safetyFolder(restored)), RestoreOutcome::Restored);
     QCOMPARE(restored.rows(u"药品"_s), live.rows(u"药品"_s));
     QCOMPARE(restored.rows(u"药品"_s).size(), 1);
 }
@@ -208,7 +220,7 @@ void TestDatabaseCopy::refusedRestoreLeavesDatabaseUntouched()
     addMedicines(live.db(), 0, 5);
     const QByteArray before = fileBytes(live.path());
 
-    QCOMPARE(maintenance::restoreBackup(live.db(), backupFile), outcome);
+    QCOMPARE(maintenance::restoreBackup(live.db(), backupFile, safetyFolder(live)), outcome);
 
     QCOMPARE(fileBytes(live.path()), before);
     QCOMPARE(live.rows(u"药品"_s).size(), 5);
@@ -223,6 +235,7 @@ void TestDatabaseCopy::backupTarget_data()
     QTest::newRow("missing folders are made") << u"missing folders"_s << BackupOutcome::Written;
     QTest::newRow("folder is a file") << u"folder is a file"_s << BackupOutcome::TargetUnwritable;
     QTest::newRow("database gone, older backup kept") << u"database gone"_s << BackupOutcome::DatabaseUnreadable;
+    QTest::newRow("cut short, older backup kept") << u"cut short"_s << BackupOutcome::TargetUnwritable;
 }
 
 void TestDatabaseCopy::backupTarget()
@@ -246,15 +259,107 @@ void TestDatabaseCopy::backupTarget()
             QVERIFY(QFile::remove(live.path()));
     }
 
-    QCOMPARE(maintenance::writeBackup(live.db(), target), outcome);
+    std::optional<testsupport::FileSizeLimit> limit;
+    if (situation == u"cut short"_s) {
+        // room for the snapshot of the database, not for the backup, which is 8 bytes longer
+        limit.emplace(QFileInfo(live.path()).size() + 4);
+        QVERIFY(limit->isActive());
+    }
+    const BackupOutcome written = maintenance::writeBackup(live.db(), target);
+    limit.reset();
+    QCOMPARE(written, outcome);
 
     if (outcome == BackupOutcome::Written)
         QVERIFY(sameDatabaseBytes(decodedBackup(target), fileBytes(live.path())));
-    else if (situation == u"database gone"_s)
+    else if (situation == u"database gone"_s || situation == u"cut short"_s)
         QCOMPARE(fileBytes(target), older);
     // nothing half-written is left beside the target
     const QStringList left = filesIn(QFileInfo(target).absolutePath());
-    QCOMPARE(left, outcome == BackupOutcome::TargetUnwritable ? QStringList() : QStringList { u"2004121.bak"_s });
+    QCOMPARE(left, situation == u"folder is a file"_s ? QStringList() : QStringList { u"2004121.bak"_s });
+}
+
+void TestDatabaseCopy::restoreKeepsCopyThatUndoesIt()
+{
+    testsupport::FakeClock clock;
+    testsupport::ScratchDatabase source(true);
+    addMedicines(source.db(), 0, 3);
+    const QString backupFile = QDir(source.folder()).filePath(u"200475.bak"_s);
+    QCOMPARE(maintenance::writeBackup(source.db(), backupFile), BackupOutcome::Written);
+
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 100, 7);
+    const QList<QStringList> liveMedicines = live.rows(u"药品"_s);
+    const QString folder = safetyFolder(live);
+    // a file of the copy's name already there is kept
+    QVERIFY(QDir().mkpath(folder));
+    const QString taken = QDir(folder).filePath(u"恢复前的数据2004-07-05-090533.bak"_s);
+    writeFile(taken, "kept"_ba);
+
+    QCOMPARE(maintenance::restoreBackup(live.db(), backupFile, folder), RestoreOutcome::Restored);
+    QCOMPARE(live.rows(u"药品"_s).size(), 3);
+    QCOMPARE(fileBytes(taken), "kept"_ba);
+    const QString copy = QDir(folder).filePath(u"恢复前的数据2004-07-05-090533(2).bak"_s);
+    QCOMPARE(filesIn(folder), (QStringList { QFileInfo(copy).fileName(), QFileInfo(taken).fileName() }));
+    QCOMPARE(filesIn(live.folder()), QStringList { u"useall.mdb"_s });
+
+    // restoring the copy undoes the restore
+    QCOMPARE(maintenance::restoreBackup(live.db(), copy, folder), RestoreOutcome::Restored);
+    QCOMPARE(live.rows(u"药品"_s), liveMedicines);
+}
+
+void TestDatabaseCopy::restoreRefusedBeforeReplacing_data()
+{
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<RestoreOutcome>("outcome");
+    QTest::newRow("backup with 药品 in name only")
+        << QStringList { u"DROP TABLE 药品"_s, u"CREATE TABLE 药品 (名称 TEXT)"_s } << QString()
+        << RestoreOutcome::NotThisSystem;
+    QTest::newRow("backup without the administrator")
+        << QStringList { u"DELETE FROM \"user\""_s } << QString() << RestoreOutcome::NotThisSystem;
+    QTest::newRow("backup with a trigger")
+        << QStringList { u"CREATE TRIGGER 清空药品 AFTER UPDATE ON 流水号 BEGIN DELETE FROM 药品; END"_s } << QString()
+        << RestoreOutcome::NotThisSystem;
+    QTest::newRow("no folder for the copy of the live database")
+        << QStringList() << u"folder is a file"_s << RestoreOutcome::SafetyCopyFailed;
+    QTest::newRow("decoded content cut short") << QStringList() << u"file-size limit"_s << RestoreOutcome::Failed;
+}
+
+void TestDatabaseCopy::restoreRefusedBeforeReplacing()
+{
+    QFETCH(QStringList, changes);
+    QFETCH(QString, obstacle);
+    QFETCH(RestoreOutcome, outcome);
+
+    testsupport::ScratchDatabase source(true);
+    for (const QString& change : changes)
+        QVERIFY2(source.db().exec(change), qPrintable(source.db().lastError()));
+    const QString backupFile = QDir(source.folder()).filePath(u"200475.bak"_s);
+    QCOMPARE(maintenance::writeBackup(source.db(), backupFile), BackupOutcome::Written);
+
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 0, 5);
+    const QString folder = safetyFolder(live);
+    const bool copyBlocked = obstacle == u"folder is a file"_s;
+    if (copyBlocked)
+        writeFile(folder, "a file where the backup folder should be"_ba);
+    const QByteArray before = fileBytes(live.path());
+
+    std::optional<testsupport::FileSizeLimit> limit;
+    if (obstacle == u"file-size limit"_s) {
+        limit.emplace(QFileInfo(source.path()).size() / 2);
+        QVERIFY(limit->isActive());
+    }
+    const RestoreOutcome restored = maintenance::restoreBackup(live.db(), backupFile, folder);
+    limit.reset();
+
+    QCOMPARE(restored, outcome);
+    QCOMPARE(fileBytes(live.path()), before);
+    QCOMPARE(live.rows(u"药品"_s).size(), 5);
+    const QStringList expected
+        = copyBlocked ? QStringList { u"backup"_s, u"useall.mdb"_s } : QStringList { u"useall.mdb"_s };
+    QCOMPARE(filesIn(live.folder()), expected);
+    QVERIFY(copyBlocked || !QFileInfo::exists(folder));
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseCopy)

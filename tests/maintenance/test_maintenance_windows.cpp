@@ -12,6 +12,7 @@
 #include "shell/wiring.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
+#include "support/file_size_limit.h"
 #include "support/scratch_database.h"
 #include "users/current_user.h"
 #include "users/log_window.h"
@@ -83,6 +84,7 @@ private slots:
 
     void restoreRefusesThenRestoresAndRestarts();
     void restoreCancelGivesMainWindowBack();
+    void restoreWithoutRoomForSafetyCopy();
 
     void letterhead_data();
     void letterhead();
@@ -273,6 +275,7 @@ void TestMaintenanceWindows::restoreRefusesThenRestoresAndRestarts()
 
     QTRY_VERIFY(!m_opened);
     QCOMPARE(m_scratch->rows(u"抬头"_s), QList<QStringList> { { u"其他公司"_s } });
+    QVERIFY(QFileInfo::exists(QDir(m_backupFolder).filePath(u"恢复前的数据2004-01-21-090533.bak"_s)));
     QCOMPARE(logged().last(), u"超级用户恢复系统数据,成功。"_s);
     QVERIFY(main->isQuitting());
     QCOMPARE(m_launcher->restarts, 1);
@@ -288,6 +291,41 @@ void TestMaintenanceWindows::restoreCancelGivesMainWindowBack()
     QTRY_VERIFY(!m_opened);
     QVERIFY(main->isEnabled());
     QCOMPARE(logged().last(), u"超级用户退出数据恢复系统。"_s);
+    QCOMPARE(m_launcher->restarts, 0);
+}
+
+void TestMaintenanceWindows::restoreWithoutRoomForSafetyCopy()
+{
+    QVERIFY(QDir().mkpath(m_backupFolder));
+    {
+        testsupport::ScratchDatabase other(true);
+        QCOMPARE(maintenance::writeBackup(other.db(), QDir(m_backupFolder).filePath(u"200465.bak"_s)),
+                 maintenance::BackupOutcome::Written);
+    }
+    // the live database grows far past the backup, so the backup can be decoded but the live one not copied
+    {
+        platform::Transaction transaction(m_scratch->db());
+        for (int n = 0; n < 500; ++n)
+            QVERIFY(m_scratch->db().exec(u"INSERT INTO 药品 (名称) VALUES (?)"_s, { QString(500, u'药') }));
+        QVERIFY(transaction.commit());
+    }
+    const QByteArray before = fileBytes(m_scratch->path());
+    QVERIFY(before.size() > 1024 * 1024);
+
+    auto main = showMainWindow();
+    auto* window = open<maintenance::RestoreWindow>(m_scratch->db(), *main);
+    control<QListWidget>(window, u"File1"_s)->setCurrentRow(0);
+    m_dialogs->expect(u"恢复前的数据备份失败,数据未恢复,请检查备份文件夹!"_s);
+    {
+        testsupport::FileSizeLimit limit(512 * 1024);
+        QVERIFY(limit.isActive());
+        QTest::mouseClick(control<QPushButton>(window, u"Command1"_s), Qt::LeftButton);
+    }
+
+    QVERIFY(window->isVisible());
+    QCOMPARE(fileBytes(m_scratch->path()), before);
+    QCOMPARE(QDir(m_backupFolder).entryList(QDir::Files), QStringList { u"200465.bak"_s });
+    QCOMPARE(logged().last(), u"超级用户恢复系统数据,失败。"_s);
     QCOMPARE(m_launcher->restarts, 0);
 }
 

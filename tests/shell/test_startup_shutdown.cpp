@@ -1,13 +1,20 @@
+#include "platform/data_folder.h"
 #include "platform/top_level_windows.h"
 #include "shell/lifecycle_hooks.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
+#include "store/database_check.h"
+#include "store/schema.h"
+#include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
 #include "support/scratch_database.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -33,6 +40,8 @@ private slots:
     void programClosesDisabledWindow();
     void secondCloseDoesNotRepeatShutdown();
     void failingStepIsSkipped();
+    void databaseOfTheRun_data();
+    void databaseOfTheRun();
 
 private:
     /** The main window shown, with hooks that write what they see into m_steps. */
@@ -206,6 +215,78 @@ void TestStartupShutdown::failingStepIsSkipped()
     QTRY_COMPARE(m_launcher->endCalls, 1);
     QCOMPARE(m_steps.value(0), u"log exit"_s);
     QVERIFY(m_steps.contains(u"final save"_s));
+}
+
+void TestStartupShutdown::databaseOfTheRun_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("cause"); ///< empty when the database is taken
+
+    QTest::newRow("missing, the delivered one is made") << u"missing"_s << QString();
+    QTest::newRow("ours, with what killed restores left") << u"ours"_s << QString();
+    QTest::newRow("zero bytes") << u"zero bytes"_s << u"数据库文件是空的(0 字节)"_s;
+    QTest::newRow("another program's database") << u"foreign"_s << u"缺少数据表“药品”"_s;
+    QTest::newRow("ours without the administrator") << u"no administrator"_s << u"数据表“user”中没有系统管理员的记录"_s;
+}
+
+void TestStartupShutdown::databaseOfTheRun()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, cause);
+
+    testsupport::FakeDialogs dialogs;
+    QTemporaryDir folder;
+    platform::setDataFolder(folder.path());
+    const auto restoreFolder = qScopeGuard([] { platform::setDataFolder({}); });
+    const QString path = folder.filePath(u"useall.mdb"_s);
+    const QDir backups(folder.filePath(u"backup"_s));
+    QVERIFY(backups.mkpath(u"."_s));
+    const auto place = [](const QString& where, const QByteArray& bytes) {
+        QFile placed(where);
+        QVERIFY(placed.open(QIODevice::WriteOnly));
+        QCOMPARE(placed.write(bytes), bytes.size());
+    };
+    if (file == u"zero bytes"_s) {
+        place(path, {});
+    } else if (file == u"foreign"_s) {
+        platform::Database foreign(path);
+        QVERIFY(foreign.exec(u"CREATE TABLE orders (id TEXT)"_s));
+    } else if (file != u"missing"_s) {
+        QVERIFY(store::createDeliveredDatabase(path));
+        if (file == u"no administrator"_s) {
+            platform::Database ours(path);
+            QVERIFY(ours.exec(u"DELETE FROM \"user\""_s));
+        }
+    }
+    // what restores killed midway left, and files of the same folders that are not theirs
+    place(folder.filePath(u"restore-a1B2c3.tmp"_s), QByteArray(4096, 'x'));
+    place(folder.filePath(u"restore-a1B2c3.tmp-journal"_s), "journal"_ba);
+    place(backups.filePath(u"restore-Zz9y8X.tmp"_s), "half a copy"_ba);
+    place(folder.filePath(u"restore-notes.tmp"_s), "the user's"_ba);
+    place(backups.filePath(u"2004121.bak"_s), "Quenvale"_ba);
+    QFile database(path);
+    const QByteArray before = database.open(QIODevice::ReadOnly) ? database.readAll() : QByteArray();
+    database.close();
+    if (!cause.isEmpty()) {
+        dialogs.expect(u"数据库错误，请检查数据库！\n文件: %1\n原因: %2\n备份文件夹: %3"_s.arg(
+            QDir::toNativeSeparators(path), cause, QDir::toNativeSeparators(backups.path())));
+    }
+
+    const std::unique_ptr<platform::Database> opened = shell::openDatabase();
+
+    QString problem;
+    QVERIFY2(dialogs.verifyDone(&problem), qPrintable(problem));
+    QCOMPARE(opened != nullptr, cause.isEmpty());
+    if (opened) {
+        QVERIFY(store::checkDatabase(opened->connection()).sound());
+    } else {
+        QVERIFY(database.open(QIODevice::ReadOnly));
+        QCOMPARE(database.readAll(), before);
+        QCOMPARE(QFileInfo(path).size(), before.size());
+    }
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList { u"restore-notes.tmp"_s, u"useall.mdb"_s }));
+    QCOMPARE(backups.entryList(QDir::Files | QDir::Hidden), QStringList { u"2004121.bak"_s });
 }
 
 QTEST_MAIN(TestStartupShutdown)

@@ -1,3 +1,4 @@
+#include "support/file_size_limit.h"
 #include "support/scratch_database.h"
 #include "transaction/transaction_file.h"
 #include "transaction/working_set.h"
@@ -83,6 +84,8 @@ private slots:
     void mainSaveEntryRead();
     void entryReadFailure();
     void mainRead();
+    void cutShortSaveKeepsEarlierFile_data();
+    void cutShortSaveKeepsEarlierFile();
 };
 
 void TestTransactionFile::fileName_data()
@@ -340,6 +343,41 @@ void TestTransactionFile::mainRead()
     QVERIFY(!ReadTransactionFile(scratch.db(), set, path));
     QVERIFY(!set.hasContent());
     QCOMPARE(set.SerialText, u"XH00000000002Q"_s);
+}
+
+void TestTransactionFile::cutShortSaveKeepsEarlierFile_data()
+{
+    QTest::addColumn<bool>("fromMain");
+    QTest::newRow("main window") << true;
+    QTest::newRow("entry window") << false;
+}
+
+void TestTransactionFile::cutShortSaveKeepsEarlierFile()
+{
+    QFETCH(bool, fromMain);
+    QTemporaryDir folder;
+    QCOMPARE(SaveTransactionFile(filled(3), folder.path()), SaveOutcome::Saved);
+    const QString path = folder.filePath(u"仁和药店.dat"_s);
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    const QByteArray earlierBytes = earlier.readAll();
+    earlier.close();
+
+    const WorkingSet set = filled(12);
+    SaveOutcome outcome = SaveOutcome::Saved;
+    {
+        // far below a whole file, which holds at least 11012 lines
+        testsupport::FileSizeLimit limit(16 * 1024);
+        QVERIFY(limit.isActive());
+        outcome = fromMain ? SaveTransactionFile(set, folder.path())
+                           : SaveTransactionFile(set, unit, page({ 1, 2 }), folder.path());
+    }
+
+    QCOMPARE(outcome, SaveOutcome::WriteFailed);
+    QCOMPARE(saveMessage(outcome), u"存盘文件写入失败,交易未能保存!"_s);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), earlierBytes);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"仁和药店.dat"_s });
 }
 
 QTEST_MAIN(TestTransactionFile)
