@@ -80,6 +80,10 @@ void TestProfit::profit_data()
         << Lines { { 1, saleLine(u"甲"_s, u"3"_s, u"0.33"_s, u"1.00"_s, u"0.45"_s) },
                    { 2, saleLine(u"乙"_s, u"2"_s, u"0.25"_s, u"0.50"_s, u"0.125"_s) } }
         << u"1.5"_s << u"-0.1"_s << QStringList { u"1.35 / -0.35"_s, u"0.25 / 0.25"_s };
+    // 0.333 typed, 0.33 kept: the profit is the amount's, not the price's (3 × 0.33 would earn 0.39)
+    QTest::newRow("amount other than price times quantity")
+        << Lines { { 1, saleLine(u"甲"_s, u"3"_s, u"0.33"_s, u"1.00"_s, u"0.2"_s) } } << u"1"_s << u"0.4"_s
+        << QStringList { u"0.6 / 0.4"_s };
 }
 
 void TestProfit::profit()

@@ -85,6 +85,7 @@ private slots:
     void mainSaveEntryRead();
     void entryReadFailure();
     void mainRead();
+    void mainReadKeepsAGap();
 };
 
 void TestTransactionFile::fileName_data()
@@ -375,6 +376,23 @@ void TestTransactionFile::mainRead()
     QVERIFY(!ReadTransactionFile(scratch.db(), set, path));
     QVERIFY(!set.hasContent());
     QCOMPARE(set.SerialText, u"XH00000000002Q"_s);
+}
+
+void TestTransactionFile::mainReadKeepsAGap()
+{
+    // a continue stores blank rows too: line 3 is blank inside the sale
+    testsupport::ScratchDatabase scratch(true);
+    WorkingSet saved = filled(5);
+    saved.TransactionLines[3] = Line {};
+    QCOMPARE(SaveTransactionFile(saved, scratch.folder()), SaveOutcome::Saved);
+
+    WorkingSet set;
+    QVERIFY(ReadTransactionFile(scratch.db(), set, QDir(scratch.folder()).filePath(u"仁和药店.dat"_s)));
+    QCOMPARE(set.NextLine, 6);
+    QVERIFY(set.TransactionLines[3].name.isEmpty());
+    QCOMPARE(set.TransactionLines[4].name, line(4).name);
+    QCOMPARE(set.TransactionLines[5].name, line(5).name);
+    QCOMPARE(set.TypedLineCount, 4);
 }
 
 QTEST_MAIN(TestTransactionFile)
