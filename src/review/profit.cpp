@@ -1,9 +1,10 @@
 #include "review/profit.h"
 
 #include "store/numbers.h"
-#include "transaction/amounts.h"
 
 namespace review {
+
+using transaction::DecimalNumber;
 
 namespace {
 
@@ -16,30 +17,29 @@ template<typename Visit> void forEachLineInUse(const transaction::WorkingSet& se
     }
 }
 
-/** A number without a format; a zero product of a negative factor shows as 0, not -0. */
-QString shown(double value)
+DecimalNumber valueOf(const QString& text)
 {
-    return transaction::numberText(value + 0.0);
+    return DecimalNumber::fromDouble(store::NumValue(text));
 }
 
 } // namespace
 
-double lineCost(const transaction::Line& line)
+DecimalNumber lineCost(const transaction::Line& line)
 {
-    return store::NumValue(line.purchasePrice) * store::NumValue(line.quantity);
+    return valueOf(line.purchasePrice).times(valueOf(line.quantity));
 }
 
-double lineProfit(const transaction::Line& line)
+DecimalNumber lineProfit(const transaction::Line& line)
 {
-    return store::NumValue(line.amount) - lineCost(line);
+    return valueOf(line.amount).minus(lineCost(line));
 }
 
 ProfitSummary summarizeProfit(const transaction::WorkingSet& set)
 {
     ProfitSummary summary;
     forEachLineInUse(set, [&summary](const transaction::Line& line) {
-        summary.total += store::NumValue(line.amount);
-        summary.profit += lineProfit(line);
+        summary.total = summary.total.plus(valueOf(line.amount));
+        summary.profit = summary.profit.plus(lineProfit(line));
     });
     return summary;
 }
@@ -49,14 +49,14 @@ QList<QStringList> profitDetailRows(const transaction::WorkingSet& set)
     QList<QStringList> rows;
     forEachLineInUse(set, [&rows](const transaction::Line& line) {
         rows.append({ line.name, line.maker, line.quantity, line.unitPrice, line.amount, line.spec, line.unit,
-                      line.purchasePrice, shown(lineCost(line)), shown(lineProfit(line)) });
+                      line.purchasePrice, lineCost(line).shownText(), lineProfit(line).shownText() });
     });
     return rows;
 }
 
 QString totalCostText(const QString& totalText, const QString& profitText)
 {
-    return shown(store::NumValue(totalText) - store::NumValue(profitText));
+    return valueOf(totalText).minus(valueOf(profitText)).shownText();
 }
 
 } // namespace review

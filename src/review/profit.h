@@ -1,5 +1,6 @@
 #pragma once
 
+#include "transaction/decimal_number.h"
 #include "transaction/working_set.h"
 
 #include <QList>
@@ -9,21 +10,22 @@ namespace review {
 
 /**
  * What the sale in progress earns, over the lines in use of every type: the sum of the amounts and the sum of each
- * amount less the purchase price times the quantity. Texts are read as the numbers at their start (an empty purchase
- * price costs 0); nothing is rounded. The total is recomputed here, not taken from TotalAmount.
+ * amount less the purchase price times the quantity. Texts are read as the numbers at their start, at the fifteen
+ * significant digits a shown number has (an empty purchase price costs 0), and worked out in exact decimal, so a line
+ * sold at cost earns exactly 0; nothing is rounded. The total is recomputed here, not taken from TotalAmount.
  */
 struct ProfitSummary
 {
-    double total = 0.0;
-    double profit = 0.0;
+    transaction::DecimalNumber total;
+    transaction::DecimalNumber profit;
 };
 
 ProfitSummary summarizeProfit(const transaction::WorkingSet& set);
 
 /** The purchase price times the quantity. */
-double lineCost(const transaction::Line& line);
+transaction::DecimalNumber lineCost(const transaction::Line& line);
 /** The amount less the line's cost; negative for a line sold below its purchase price. */
-double lineProfit(const transaction::Line& line);
+transaction::DecimalNumber lineProfit(const transaction::Line& line);
 
 /**
  * One row a line in use, in line order, with ten texts in the order of the detail lists `List1` … `List10`: name,
@@ -32,7 +34,10 @@ double lineProfit(const transaction::Line& line);
  */
 QList<QStringList> profitDetailRows(const transaction::WorkingSet& set);
 
-/** The total cost shown below the detail: the shown total less the shown profit, as a number without a format. */
+/**
+ * The total cost shown below the detail: the shown total less the shown profit, in exact decimal, as a number without
+ * a format.
+ */
 QString totalCostText(const QString& totalText, const QString& profitText);
 
 } // namespace review

@@ -5,7 +5,6 @@
 #include "review/profit.h"
 #include "review/profit_detail_window.h"
 #include "review/window_parts.h"
-#include "transaction/amounts.h"
 #include "transaction/working_set.h"
 #include "users/log_wording.h"
 
@@ -41,8 +40,8 @@ ProfitWindow::ProfitWindow(std::function<void(QWidget&)> openDetail, QWidget* pa
 void ProfitWindow::summarize()
 {
     const ProfitSummary summary = summarizeProfit(transaction::workingSet());
-    m_total->setText(transaction::numberText(summary.total));
-    m_profit->setText(transaction::numberText(summary.profit));
+    m_total->setText(summary.total.shownText());
+    m_profit->setText(summary.profit.shownText());
     users::logAction(u"查看交易利润。"_s);
 }
 

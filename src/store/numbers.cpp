@@ -9,10 +9,10 @@ namespace store {
 
 namespace {
 
+// Only these three: a carriage return, like any other character, ends the number ("1\r2" is 1).
 bool isBlank(QChar c)
 {
-    // A carriage return comes with line feeds in texts pasted from other programs; skipping it changes no number.
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+    return c == u' ' || c == u'\t' || c == u'\n';
 }
 
 // Only the ASCII digits: full-width and other script digits end the number like any other character.

@@ -1,6 +1,7 @@
 #include "transaction/decimal_number.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,6 +17,47 @@ int digitAt(const QString& digits, qsizetype i)
 {
     return digits.at(i).unicode() - u'0';
 }
+
+/** The digits of two magnitudes of the same width added, or the smaller taken from the larger. */
+QString combined(const QString& larger, const QString& smaller, bool subtract)
+{
+    QString result(larger.size() + 1, u'0');
+    int carry = 0;
+    for (qsizetype i = larger.size() - 1; i >= 0; --i) {
+        int place = subtract ? digitAt(larger, i) - digitAt(smaller, i) - carry
+                             : digitAt(larger, i) + digitAt(smaller, i) + carry;
+        carry = 0;
+        if (place < 0) {
+            place += 10;
+            carry = 1;
+        } else if (place > 9) {
+            place -= 10;
+            carry = 1;
+        }
+        result[i + 1] = QChar(u'0' + place);
+    }
+    result[0] = QChar(u'0' + carry);
+    return result;
+}
+
+/** The digits of a magnitude one unit in its last place larger. */
+QString incremented(QString digits)
+{
+    qsizetype i = digits.size() - 1;
+    while (i >= 0 && digits.at(i) == u'9') {
+        digits[i] = u'0';
+        --i;
+    }
+    if (i < 0)
+        digits.prepend(u'1');
+    else
+        digits[i] = QChar(digits.at(i).unicode() + 1);
+    return digits;
+}
+
+// Fifteen significant digits come back unchanged from the nearest double, so a value rounded to them is written as
+// that double is.
+constexpr int shownDigits = 15;
 
 } // namespace
 
@@ -114,26 +156,47 @@ DecimalNumber DecimalNumber::times(const DecimalNumber& other) const
     return result;
 }
 
+DecimalNumber DecimalNumber::plus(const DecimalNumber& other) const
+{
+    const int commonScale = std::max(scale, other.scale);
+    QString left = digits + QString(commonScale - scale, u'0');
+    QString right = other.digits + QString(commonScale - other.scale, u'0');
+    const qsizetype width = std::max(left.size(), right.size());
+    left = left.rightJustified(width, u'0');
+    right = right.rightJustified(width, u'0');
+
+    DecimalNumber result;
+    result.scale = commonScale;
+    if (negative == other.negative) {
+        result.digits = combined(left, right, false);
+        result.negative = negative;
+    } else if (left >= right) {
+        // same width, ASCII digits: the text order is the order of the magnitudes
+        result.digits = combined(left, right, true);
+        result.negative = negative;
+    } else {
+        result.digits = combined(right, left, true);
+        result.negative = other.negative;
+    }
+    result.normalize();
+    return result;
+}
+
+DecimalNumber DecimalNumber::minus(const DecimalNumber& other) const
+{
+    DecimalNumber negated = other;
+    negated.negative = !other.negative && !other.isZero();
+    return plus(negated);
+}
+
 DecimalNumber DecimalNumber::rounded(int decimals) const
 {
     if (scale <= decimals)
         return *this;
     DecimalNumber result = *this;
     const qsizetype kept = digits.size() - (scale - decimals);
-    const bool up = digitAt(digits, kept) >= 5;
-    result.digits = digits.left(kept);
+    result.digits = digitAt(digits, kept) >= 5 ? incremented(digits.left(kept)) : digits.left(kept);
     result.scale = decimals;
-    if (up) {
-        qsizetype i = result.digits.size() - 1;
-        while (i >= 0 && result.digits.at(i) == u'9') {
-            result.digits[i] = u'0';
-            --i;
-        }
-        if (i < 0)
-            result.digits.prepend(u'1');
-        else
-            result.digits[i] = QChar(result.digits.at(i).unicode() + 1);
-    }
     result.normalize();
     return result;
 }
@@ -146,6 +209,29 @@ QString DecimalNumber::plainText() const
     if (scale > 0)
         text += u'.' + digits.mid(integerCount);
     return text;
+}
+
+QString DecimalNumber::shownText() const
+{
+    const qsizetype firstSignificant = digits.indexOf(QRegularExpression(u"[1-9]"_s));
+    if (firstSignificant < 0)
+        return u"0"_s;
+    DecimalNumber value = *this;
+    const qsizetype dropped = digits.size() - firstSignificant - shownDigits;
+    if (dropped > 0) {
+        // rounded at the last shown digit, which may lie before the point as well as after it
+        const qsizetype kept = digits.size() - dropped;
+        value.digits = digitAt(digits, kept) >= 5 ? incremented(digits.left(kept)) : digits.left(kept);
+        const qsizetype exponent = dropped - scale;
+        if (exponent >= 0) {
+            value.digits += QString(exponent, u'0');
+            value.scale = 0;
+        } else {
+            value.scale = int(-exponent);
+        }
+        value.normalize();
+    }
+    return QString::number(value.plainText().toDouble(), 'g', shownDigits);
 }
 
 QString DecimalNumber::fixedText(int decimals) const

@@ -26,12 +26,19 @@ struct DecimalNumber
 
     bool isZero() const { return digits == u"0"; }
     DecimalNumber times(const DecimalNumber& other) const;
+    DecimalNumber plus(const DecimalNumber& other) const;
+    DecimalNumber minus(const DecimalNumber& other) const;
     /** Rounded to a number of decimals, halves away from zero. */
     DecimalNumber rounded(int decimals) const;
     /** Without exponent and without trailing zeros after the point: "12.3", "0.05", "1010". */
     QString plainText() const;
     /** At least one digit before the point and exactly the given number after it, halves away from zero. */
     QString fixedText(int decimals) const;
+    /**
+     * As a computed number is shown without a format: rounded to 15 significant digits (halves away from zero), then
+     * written as a double of that value is ("0.1", "-3", "1e-05"); an exact zero is "0".
+     */
+    QString shownText() const;
 
 private:
     void normalize();

@@ -18,7 +18,10 @@ Line storedLine(const Line& row, PurchasePrices prices)
     return line;
 }
 
-/** Stores the rows the predicate takes; the first one that finds no line left refuses itself and all after it. */
+/**
+ * Stores the rows the predicate takes; the first one that finds no line left refuses itself and all after it. Only a
+ * refused row that holds a medicine is reported: an empty row loses nothing.
+ */
 template<typename Take> StoreOutcome store(WorkingSet& set, const PageRows& rows, PurchasePrices prices, Take take)
 {
     StoreOutcome outcome;
@@ -27,7 +30,10 @@ template<typename Take> StoreOutcome store(WorkingSet& set, const PageRows& rows
         if (!take(row))
             continue;
         if (set.NextLine < 1 || set.NextLine > lineCapacity) {
-            outcome.firstRefusedRow = r;
+            for (int refused = r; refused <= rowsPerPage && outcome.firstRefusedRow == 0; ++refused) {
+                if (!rows[static_cast<size_t>(refused - 1)].name.isEmpty())
+                    outcome.firstRefusedRow = refused;
+            }
             break;
         }
         set.TransactionLines[static_cast<size_t>(set.NextLine)] = storedLine(row, prices);

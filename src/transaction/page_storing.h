@@ -21,7 +21,7 @@ enum class PurchasePrices { Kept, Dropped };
 struct StoreOutcome
 {
     int stored = 0;
-    int firstRefusedRow = 0; ///< 0 when every row was taken
+    int firstRefusedRow = 0; ///< the first refused row that holds a medicine; 0 when no such row was refused
 };
 
 /** Copies rows 1 to 10, filled or not, to lines NextLine onward; NextLine grows by each row stored. */

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -31,6 +32,70 @@ void appendField(QString& text, const QString& field)
     text += written;
     text += quote;
     text += u"\r\n"_s;
+}
+
+// Code page 936 is GB18030's two-byte part plus two single bytes: 0x80, the euro sign (which GB18030 writes A2 E3),
+// and 0xFF, a private-use character. Where the two-byte parts differ, code page 936 gives private-use characters to
+// 82 sequences that GB18030 reads as the characters they stand for; those sequences are read as GB18030 reads them,
+// and the private-use characters written in GB18030's four bytes, so that every text reads back as it was written.
+constexpr char euroByte = '\x80';
+constexpr char16_t euro = u'\u20ac';
+constexpr char lastByte = '\xff';
+constexpr char16_t lastByteCharacter = u'\uf8f5';
+
+constexpr const char* wideCodePage = "GB18030";
+
+/** The text in code page 936, with GB18030's bytes for the characters code page 936 lacks. */
+QByteArray encodeCodePage936(const QString& text)
+{
+    QStringEncoder encoder(wideCodePage);
+    QByteArray bytes;
+    qsizetype start = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const QChar c = text.at(at);
+        if (c != euro && c != lastByteCharacter)
+            continue;
+        bytes += encoder.encode(QStringView(text).sliced(start, at - start));
+        bytes += c == euro ? euroByte : lastByte;
+        start = at + 1;
+    }
+    bytes += encoder.encode(QStringView(text).sliced(start));
+    return bytes;
+}
+
+/**
+ * The text of code page 936 bytes, GB18030's four-byte sequences included; nullopt when a sequence is neither. The
+ * single bytes 0x80 and 0xFF count only where a character starts: 0x80 is also a second byte of two-byte characters.
+ */
+std::optional<QString> decodeCodePage936(QByteArrayView bytes)
+{
+    QString text;
+    qsizetype start = 0;
+    const auto takeRun = [&](qsizetype end) {
+        // each run ends where a character ends, so it decodes on its own; a character cut off at the very end is
+        // dropped, as it always was
+        QStringDecoder decoder(wideCodePage);
+        text += decoder.decode(bytes.sliced(start, end - start));
+        return !decoder.hasError();
+    };
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        const char lead = bytes.at(at);
+        if (lead == euroByte || lead == lastByte) {
+            if (!takeRun(at))
+                return std::nullopt;
+            text += lead == euroByte ? euro : lastByteCharacter;
+            start = ++at;
+        } else if (static_cast<unsigned char>(lead) < 0x80) {
+            ++at;
+        } else {
+            // a two-byte character, or half of a four-byte one, whose third byte is again a first byte
+            at = std::min(bytes.size(), at + 2);
+        }
+    }
+    if (!takeRun(bytes.size()))
+        return std::nullopt;
+    return text;
 }
 
 bool isLineEnd(QChar c)
@@ -122,20 +187,18 @@ QByteArray encodeTransactionFile(const TransactionFileContent& content)
         for (int field = 0; field < fieldsPerSlot; ++field)
             appendField(text, *fieldOf(line, field));
     }
-    QStringEncoder encoder("GB18030");
-    return encoder.encode(text);
+    return encodeCodePage936(text);
 }
 
 std::optional<TransactionFileContent> decodeTransactionFile(QByteArrayView bytes)
 {
     if (bytes.size() > largestTransactionFile)
         return std::nullopt;
-    QStringDecoder decoder("GB18030");
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
+    const std::optional<QString> text = decodeCodePage936(bytes);
+    if (!text)
         return std::nullopt;
 
-    FieldReader reader(text);
+    FieldReader reader(*text);
     TransactionFileContent content;
     content.lines.resize(lineCapacity);
     for (int read = 0; read < fieldsRead; ++read) {

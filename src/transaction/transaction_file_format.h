@@ -17,19 +17,21 @@ struct TransactionFileContent
 };
 
 /**
- * The bytes of a transaction file: one field a line, each quoted and ended by CR LF, in GB18030 (the bytes of GBK
- * for every character GBK has); the unit, the eleven fields of each slot, a closing record of eleven empty fields. A
- * quote inside a text is doubled so that it reads back unchanged; a line break becomes a space. Missing lines are
- * written empty.
+ * The bytes of a transaction file: one field a line, each quoted and ended by CR LF, in code page 936 (the euro sign
+ * is the single byte 0x80); a character code page 936 lacks, and a private-use character it gives to a sequence that
+ * GB18030 reads otherwise, takes GB18030's bytes, so every text reads back as written. The unit, the eleven fields of
+ * each slot, a closing record of eleven empty fields. A quote inside a text is doubled so that it reads back
+ * unchanged; a line break becomes a space. Missing lines are written empty.
  */
 QByteArray encodeTransactionFile(const TransactionFileContent& content);
 
 /**
  * Reads the unit and the 1000 lines back; anything after them is ignored. Each field: leading spaces skipped; a
  * quoted field runs to the closing quote (a doubled quote inside is one quote) and the rest of its line up to a
- * comma or the line end is dropped; an unquoted field runs to the next comma or line end. Nothing when the bytes
- * are not such a file: fewer fields, a quote not closed on its line, bytes that are not GB18030, or more than the
- * largest file the program accepts.
+ * comma or the line end is dropped; an unquoted field runs to the next comma or line end. Bytes are read as GB18030
+ * reads them, except the single bytes 0x80 and 0xFF that only code page 936 has (0x80 and A2 E3 are both the euro
+ * sign). Nothing when the bytes are not such a file: fewer fields, a quote not closed on its line, bytes that are
+ * neither code page, or more than the largest file the program accepts.
  */
 std::optional<TransactionFileContent> decodeTransactionFile(QByteArrayView bytes);
 

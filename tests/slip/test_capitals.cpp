@@ -53,6 +53,7 @@ void TestCapitals::amount_data()
     QTest::newRow("one yi") << 100000000.0 << u"壹亿元"_s;
     QTest::newRow("yi group then every place") << 123456789.0 << u"壹亿贰仟叁佰肆拾伍万陆仟柒佰捌拾玖元"_s;
     QTest::newRow("zeros after yi read once") << 100000001.5 << u"壹亿零壹元伍角"_s;
+    QTest::newRow("one zero after yi") << 102345678.0 << u"壹亿零贰佰叁拾肆万伍仟陆佰柒拾捌元"_s;
     QTest::newRow("zeros after yi before wan") << 100010000.0 << u"壹亿零壹万元"_s;
     QTest::newRow("wan of yi") << 1200000000000.0 << u"壹万贰仟亿元"_s;
     QTest::newRow("sixteen digits and more: nothing") << 1e16 << QString();

@@ -191,6 +191,7 @@ void TestSalesSums::numValueFunctionMatchesNumValue_data()
     QTest::newRow("sign") << u"-12.50"_s;
     QTest::newRow("blanks and a unit") << u"  12.50元"_s;
     QTest::newRow("blanks inside") << u"1 2\t3"_s;
+    QTest::newRow("carriage return inside") << u"1\r2"_s;
     QTest::newRow("letters") << u"abc"_s;
     QTest::newRow("empty") << u""_s;
     QTest::newRow("sign and point") << u"-.5"_s;

@@ -26,7 +26,9 @@ void TestNumbers::numValue_data()
     QTest::newRow("leading zeros") << u"007"_s << 7.0;
     QTest::newRow("blanks then text after") << u"  12.50元"_s << 12.5;
     QTest::newRow("blank between digits") << u"1 2"_s << 12.0;
-    QTest::newRow("tab, line feed and return") << u"\t1\n2\r.5"_s << 12.5;
+    QTest::newRow("tab and line feed") << u"\t1\n2.5"_s << 12.5;
+    QTest::newRow("carriage return ends") << u"1\r2"_s << 1.0;
+    QTest::newRow("carriage return before line feed ends") << u"3\r\n4"_s << 3.0;
     QTest::newRow("blank after sign") << u"- 5"_s << -5.0;
     QTest::newRow("negative") << u"-3.5"_s << -3.5;
     QTest::newRow("plus sign") << u"+4"_s << 4.0;

@@ -19,6 +19,7 @@ inline QList<QStringList> catalogueRows()
         { u"葡萄糖注射液"_s, u"PTT"_s, u"双鹤"_s, u"250ml"_s, u"瓶"_s, u"3.00"_s, u"2.00"_s, u"针剂"_s },
         { u"PTT"_s, u"P01"_s, u"别名厂"_s, u"1"_s, u"支"_s, u"9.00"_s, u"8.00"_s, u"其它"_s },
         { u"O'Neil贴"_s, u"ON"_s, u"海外"_s, u"10贴"_s, u"盒"_s, u"12.00"_s, u"10.00"_s, u"器械"_s },
+        { u"甘草"_s, u"GC"_s, u"同仁堂"_s, u"500g"_s, u"袋"_s, u"8.00"_s, u"6.00"_s, u"其它"_s },
     };
 }
 

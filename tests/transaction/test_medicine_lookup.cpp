@@ -54,6 +54,8 @@ void TestMedicineLookup::lookup_data()
                                        << QStringList { u"ON"_s };
     QTest::newRow("neither name nor code")
         << u"不存在的药"_s << int(Lookup::Outcome::NotFound) << false << QStringList {};
+    QTest::newRow("two characters, the shortest name")
+        << u"甘草"_s << int(Lookup::Outcome::Found) << false << QStringList { u"GC"_s };
     QTest::newRow("one character") << u"阿"_s << int(Lookup::Outcome::TooShort) << false << QStringList {};
     QTest::newRow("empty") << QString() << int(Lookup::Outcome::TooShort) << false << QStringList {};
 }

@@ -76,6 +76,8 @@ private slots:
     void handWrittenFiles();
     void damagedFiles_data();
     void damagedFiles();
+    void codePage936_data();
+    void codePage936();
 
     void pageSlots_data();
     void pageSlots();
@@ -86,6 +88,7 @@ private slots:
     void mainRead();
     void cutShortSaveKeepsEarlierFile_data();
     void cutShortSaveKeepsEarlierFile();
+    void mainReadKeepsAGap();
 };
 
 void TestTransactionFile::fileName_data()
@@ -191,7 +194,7 @@ void TestTransactionFile::damagedFiles_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("one field short") << whole.left(whole.size() - 12 * 4);
     QTest::newRow("quote not closed on its line") << handWritten("\"u\"", { "\"abc" });
-    QTest::newRow("not GB18030") << handWritten("\"\x80\xff\"");
+    QTest::newRow("neither code page") << handWritten("\"\x81\x7f\"");
     QByteArray noise(200000, '\0');
     for (qsizetype i = 0; i < noise.size(); ++i)
         noise[i] = static_cast<char>((i * 7919 + 13) % 251);
@@ -203,6 +206,39 @@ void TestTransactionFile::damagedFiles()
 {
     QFETCH(QByteArray, bytes);
     QVERIFY(!decodeTransactionFile(bytes));
+}
+
+void TestTransactionFile::codePage936_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("written"); // false: read only
+
+    QTest::newRow("euro sign is the byte 0x80") << u"€5"_s << QByteArray::fromHex("8035") << true;
+    QTest::newRow("euro sign of GB18030 read") << u"€"_s << QByteArray::fromHex("a2e3") << false;
+    QTest::newRow("0xFF") << u"\uf8f5"_s << QByteArray::fromHex("ff") << true;
+    QTest::newRow("0x80 as a second byte") << u"亐"_s << QByteArray::fromHex("8180") << true;
+    QTest::newRow("Chinese around it") << u"药€品"_s << QByteArray::fromHex("d2a980c6b7") << true;
+    // a character code page 936 lacks keeps GB18030's four bytes
+    QTest::newRow("four bytes, then 0x80") << u"𠀀€"_s << QByteArray::fromHex("9532823680") << true;
+}
+
+void TestTransactionFile::codePage936()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, written);
+
+    const std::optional<TransactionFileContent> read
+        = decodeTransactionFile(handWritten("\"u\"", { "\"\"", "\"" + bytes + "\"" }));
+    QVERIFY(read);
+    QCOMPARE(read->lines[0].name, text);
+    if (written) {
+        Line named;
+        named.name = text;
+        const QList<QByteArray> lines = encodeTransactionFile({ u"u"_s, { named } }).split('\n');
+        QCOMPARE(lines.at(2), "\"" + bytes + "\"\r");
+    }
 }
 
 void TestTransactionFile::pageSlots_data()
@@ -378,6 +414,23 @@ void TestTransactionFile::cutShortSaveKeepsEarlierFile()
     QVERIFY(earlier.open(QIODevice::ReadOnly));
     QCOMPARE(earlier.readAll(), earlierBytes);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"仁和药店.dat"_s });
+}
+
+void TestTransactionFile::mainReadKeepsAGap()
+{
+    // a continue stores blank rows too: line 3 is blank inside the sale
+    testsupport::ScratchDatabase scratch(true);
+    WorkingSet saved = filled(5);
+    saved.TransactionLines[3] = Line {};
+    QCOMPARE(SaveTransactionFile(saved, scratch.folder()), SaveOutcome::Saved);
+
+    WorkingSet set;
+    QVERIFY(ReadTransactionFile(scratch.db(), set, QDir(scratch.folder()).filePath(u"仁和药店.dat"_s)));
+    QCOMPARE(set.NextLine, 6);
+    QVERIFY(set.TransactionLines[3].name.isEmpty());
+    QCOMPARE(set.TransactionLines[4].name, line(4).name);
+    QCOMPARE(set.TransactionLines[5].name, line(5).name);
+    QCOMPARE(set.TypedLineCount, 4);
 }
 
 QTEST_MAIN(TestTransactionFile)

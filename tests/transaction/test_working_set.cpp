@@ -30,7 +30,7 @@ Line typedRow(int r, const QString& type = u"片剂"_s)
 }
 
 /** A page with the given rows filled and the others empty. */
-PageRows page(std::initializer_list<int> filledRows)
+PageRows page(const QList<int>& filledRows)
 {
     PageRows rows;
     for (int r : filledRows)
@@ -59,6 +59,8 @@ private slots:
     void storedLineFields();
     void storesNeverPassLine1000_data();
     void storesNeverPassLine1000();
+    void onlyRefusedMedicinesAreReported_data();
+    void onlyRefusedMedicinesAreReported();
     void runningTotals();
     void countsAndTotal();
     void clearKeepsWhatIsNotALine();
@@ -185,6 +187,28 @@ void TestWorkingSet::storesNeverPassLine1000()
     QVERIFY(line(0).name.isEmpty());
     if (firstRefusedRow > 0)
         QVERIFY(refusedRowsMessage(firstRefusedRow).contains(u"第%1行"_s.arg(firstRefusedRow)));
+}
+
+void TestWorkingSet::onlyRefusedMedicinesAreReported_data()
+{
+    QTest::addColumn<int>("nextLine");
+    QTest::addColumn<QList<int>>("filledRows");
+    QTest::addColumn<int>("firstRefusedRow");
+
+    QTest::newRow("continue at 996, rows 1 to 3") << 996 << QList<int> { 1, 2, 3 } << 0;
+    QTest::newRow("continue, full, empty page") << 1001 << QList<int> {} << 0;
+    QTest::newRow("refused empty rows before a medicine") << 996 << QList<int> { 1, 8 } << 8;
+}
+
+void TestWorkingSet::onlyRefusedMedicinesAreReported()
+{
+    QFETCH(int, nextLine);
+    QFETCH(QList<int>, filledRows);
+    QFETCH(int, firstRefusedRow);
+
+    WorkingSet& set = workingSet();
+    set.NextLine = static_cast<qint16>(nextLine);
+    QCOMPARE(StorePage(set, page(filledRows), PurchasePrices::Kept).firstRefusedRow, firstRefusedRow);
 }
 
 void TestWorkingSet::runningTotals()
