@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -60,7 +59,7 @@ MainWindow::MainWindow(platform::Database& database, QWidget* parent)
     buildClientArea();
     for (QAction* action : buildMainMenu(*menuBar()))
         connect(action, &QAction::triggered, this, [this, name = action->objectName()] { runCommand(name); });
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(fixedSize);
 
     m_titleTimer->setObjectName(u"Timer2"_s);
     m_titleTimer->setSingleShot(true);
@@ -79,7 +78,6 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildClientArea()
 {
     auto* client = new QWidget(this);
-    client->setFixedSize(clientSize);
 
     m_letterheadLabel = new QLabel(client);
     m_letterheadLabel->setObjectName(u"Label3"_s);
@@ -153,8 +151,30 @@ void MainWindow::moveEvent(QMoveEvent* event)
 
 void MainWindow::keepInPlace()
 {
-    if (!isMinimized() && pos() != fixedPlace)
+    if (isMinimized())
+        return;
+    if (pos() != fixedPlace)
         move(fixedPlace);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    keepSize();
+}
+
+void MainWindow::keepSize()
+{
+    if (isMinimized())
+        return;
+    // The size limits given to the window system are only hints: a window manager may still force another size, or
+    // maximize the window although it offers no button for that.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        return;
+    }
+    if (size() != fixedSize)
+        resize(fixedSize);
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -162,10 +182,12 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
-    if (isMinimized())
+    if (isMinimized()) {
         hideEntryWindows();
-    else
+    } else {
+        keepSize();
         keepInPlace();
+    }
 }
 
 void MainWindow::hideEntryWindows()
