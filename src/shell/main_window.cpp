@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "platform/screen_fit.h"
 #include "platform/timing.h"
 #include "platform/top_level_windows.h"
 #include "platform/twips.h"
@@ -70,7 +71,7 @@ MainWindow::MainWindow(platform::Database& database, QWidget* parent)
     };
     setCommand(u"exit"_s, closeWindow);
     setCommand(u"Image11"_s, closeWindow);
-    move(fixedPlace);
+    move(platform::placeOnScreen(*this, fixedPlace));
 }
 
 MainWindow::~MainWindow() = default;
@@ -153,8 +154,9 @@ void MainWindow::keepInPlace()
 {
     if (isMinimized())
         return;
-    if (pos() != fixedPlace)
-        move(fixedPlace);
+    const QPoint place = platform::placeOnScreen(*this, fixedPlace);
+    if (pos() != place)
+        move(place);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

@@ -24,8 +24,9 @@ class QuitWindow;
 
 /**
  * `main`: the frame every other window is opened from, with its menu bar, toolbar strip and banner. It keeps a fixed
- * size and place for the whole run, whatever the user or the window system does to it short of minimizing it.
- * Closing it by any way starts the shutdown, which ends the program.
+ * size and place for the whole run, whatever the user or the window system does to it short of minimizing it; on a
+ * screen too small for that place it keeps the nearest place that lies wholly on the screen. Closing it by any way
+ * starts the shutdown, which ends the program.
  */
 class MainWindow final : public QMainWindow
 {
