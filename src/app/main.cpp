@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/printer_page_sink.h"
 #include "platform/program_printer.h"
+#include "platform/screen_fit.h"
 #include "platform/translations.h"
 #include "shell/startup.h"
 #include "shell/wiring.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(QFont(u"Noto Sans CJK SC"_s, 9));
     platform::installChineseTranslations(app);
+    platform::keepWindowsOnScreen(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Quenvale"_s);

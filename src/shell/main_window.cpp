@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "platform/screen_fit.h"
 #include "platform/timing.h"
 #include "platform/top_level_windows.h"
 #include "platform/twips.h"
@@ -17,7 +18,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -60,7 +60,7 @@ MainWindow::MainWindow(platform::Database& database, QWidget* parent)
     buildClientArea();
     for (QAction* action : buildMainMenu(*menuBar()))
         connect(action, &QAction::triggered, this, [this, name = action->objectName()] { runCommand(name); });
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(fixedSize);
 
     m_titleTimer->setObjectName(u"Timer2"_s);
     m_titleTimer->setSingleShot(true);
@@ -71,7 +71,7 @@ MainWindow::MainWindow(platform::Database& database, QWidget* parent)
     };
     setCommand(u"exit"_s, closeWindow);
     setCommand(u"Image11"_s, closeWindow);
-    move(fixedPlace);
+    move(platform::placeOnScreen(*this, fixedPlace));
 }
 
 MainWindow::~MainWindow() = default;
@@ -79,7 +79,6 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildClientArea()
 {
     auto* client = new QWidget(this);
-    client->setFixedSize(clientSize);
 
     m_letterheadLabel = new QLabel(client);
     m_letterheadLabel->setObjectName(u"Label3"_s);
@@ -153,8 +152,31 @@ void MainWindow::moveEvent(QMoveEvent* event)
 
 void MainWindow::keepInPlace()
 {
-    if (!isMinimized() && pos() != fixedPlace)
-        move(fixedPlace);
+    if (isMinimized())
+        return;
+    const QPoint place = platform::placeOnScreen(*this, fixedPlace);
+    if (pos() != place)
+        move(place);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    keepSize();
+}
+
+void MainWindow::keepSize()
+{
+    if (isMinimized())
+        return;
+    // The size limits given to the window system are only hints: a window manager may still force another size, or
+    // maximize the window although it offers no button for that.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        return;
+    }
+    if (size() != fixedSize)
+        resize(fixedSize);
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -162,10 +184,12 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
-    if (isMinimized())
+    if (isMinimized()) {
         hideEntryWindows();
-    else
+    } else {
+        keepSize();
         keepInPlace();
+    }
 }
 
 void MainWindow::hideEntryWindows()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/twips.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
@@ -22,7 +24,9 @@ class QuitWindow;
 
 /**
  * `main`: the frame every other window is opened from, with its menu bar, toolbar strip and banner. It keeps a fixed
- * size and place for the whole run; closing it by any way starts the shutdown, which ends the program.
+ * size and place for the whole run, whatever the user or the window system does to it short of minimizing it; on a
+ * screen too small for that place it keeps the nearest place that lies wholly on the screen. Closing it by any way
+ * starts the shutdown, which ends the program.
  */
 class MainWindow final : public QMainWindow
 {
@@ -32,8 +36,10 @@ public:
     explicit MainWindow(platform::Database& database, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    /** The top-left corner of the window's frame. */
     static constexpr QPoint fixedPlace { 0, 330 };
-    static constexpr QSize clientSize { 800, 562 };
+    /** The window with its menu bar; the window system's title bar and borders come on top. */
+    static constexpr QSize fixedSize = platform::twipsRect(0, 0, 12000, 8430).size();
 
     platform::Database& database() const { return m_database; }
 
@@ -58,6 +64,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -65,6 +72,7 @@ private:
     void buildClientArea();
     void showTitle();
     void keepInPlace();
+    void keepSize();
     void hideEntryWindows();
     void shutDown();
 

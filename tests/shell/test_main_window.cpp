@@ -13,8 +13,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <QtMath>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -111,7 +114,9 @@ private slots:
     void controlPlacement();
     void commands_data();
     void commands();
-    void keepsPlaceAndSize();
+    void keepsPlace();
+    void keepsSize_data();
+    void keepsSize();
     void minimizedWindowIsLeftWhereItIs();
     void minimizingHidesEntryWindows();
 
@@ -343,34 +348,93 @@ void TestMainWindow::commands()
     QCOMPARE(otherRuns, 0);
 }
 
-void TestMainWindow::keepsPlaceAndSize()
+void TestMainWindow::keepsPlace()
 {
     showOverDeliveredDatabase();
-    const QSize windowSize = m_window->size();
-    QCOMPARE(m_window->pos(), MainWindow::fixedPlace);
-    QCOMPARE(m_window->centralWidget()->size(), MainWindow::clientSize);
-    QCOMPARE(m_window->centralWidget()->geometry().bottom() + 1, windowSize.height());
+    const QScreen* screen = m_window->screen();
+    const QRect available = screen->availableGeometry();
+    if (available.contains(QRect(MainWindow::fixedPlace, m_window->frameGeometry().size()))) {
+        QCOMPARE(m_window->pos(), MainWindow::fixedPlace);
+    } else {
+        // A screen too small for the fixed place, as with display scaling. Checked in the screen's own pixels, where
+        // a fractional scale rounds; the window is moved up no further than needed.
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect deviceArea(
+            QPoint(qCeil(available.left() * ratio), qCeil(available.top() * ratio)),
+            QPoint(qFloor((available.right() + 1) * ratio) - 1, qFloor((available.bottom() + 1) * ratio) - 1));
+        const QRect frame = m_window->frameGeometry();
+        const QRect deviceFrame(QPoint(qRound(frame.left() * ratio), qRound(frame.top() * ratio)),
+                                QSize(qRound(frame.width() * ratio), qRound(frame.height() * ratio)));
+        QVERIFY2(deviceArea.contains(deviceFrame), "the window runs off the screen");
+        QCOMPARE(m_window->pos().x(), MainWindow::fixedPlace.x());
+        QVERIFY(deviceArea.bottom() - deviceFrame.bottom() <= 2);
+    }
+    const QPoint place = m_window->pos();
 
     m_window->move(200, 40);
-    QTRY_COMPARE(m_window->pos(), MainWindow::fixedPlace);
+    QTRY_COMPARE(m_window->pos(), place);
+    m_window->windowHandle()->setFramePosition(QPoint(150, 20));
+    // the window system reports the move with an event of its own
+    QCoreApplication::processEvents();
+    QTRY_COMPARE(m_window->pos(), place);
+}
 
-    m_window->resize(1000, 700);
-    QTRY_COMPARE(m_window->size(), windowSize);
-    m_window->resize(300, 200);
-    QTRY_COMPARE(m_window->size(), windowSize);
-    QCOMPARE(m_window->centralWidget()->size(), MainWindow::clientSize);
+void TestMainWindow::keepsSize_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QSize>("requested");
+
+    QTest::newRow("program, larger") << u"program"_s << QSize(1000, 700);
+    QTest::newRow("program, smaller") << u"program"_s << QSize(300, 200);
+    // a window manager need not respect the size limits it is given
+    QTest::newRow("window system, larger") << u"window system"_s << QSize(1000, 700);
+    QTest::newRow("window system, smaller") << u"window system"_s << QSize(300, 200);
+    QTest::newRow("maximized") << u"maximize"_s << QSize();
+}
+
+void TestMainWindow::keepsSize()
+{
+    QFETCH(QString, way);
+    QFETCH(QSize, requested);
+
+    showOverDeliveredDatabase();
+    // 12000 x 8430 twips with the menu bar
+    QCOMPARE(m_window->size(), QSize(800, 562));
+    QWidget* client = m_window->centralWidget();
+    QCOMPARE(client->geometry().bottom() + 1, m_window->height());
+    QCOMPARE(client->width(), m_window->width());
+    // the work area and the banner stay whole within it
+    for (const char16_t* name : { u"Frame1", u"Label5" }) {
+        auto* control = client->findChild<QWidget*>(QString::fromUtf16(name));
+        QVERIFY(client->rect().contains(control->geometry()));
+    }
+    const QPoint place = m_window->pos();
+
+    if (way == u"program"_s)
+        m_window->resize(requested);
+    else if (way == u"window system"_s)
+        m_window->windowHandle()->resize(requested);
+    else
+        m_window->setWindowState(Qt::WindowMaximized);
+    // the window system reports the new size with an event of its own
+    QCoreApplication::processEvents();
+    QTRY_COMPARE(m_window->size(), QSize(800, 562));
+    QTRY_VERIFY(!m_window->isMaximized());
+    QTRY_COMPARE(m_window->pos(), place);
+    QCOMPARE(client->width(), m_window->width());
 }
 
 void TestMainWindow::minimizedWindowIsLeftWhereItIs()
 {
     showOverDeliveredDatabase();
+    const QPoint place = m_window->pos();
     m_window->setWindowState(Qt::WindowMinimized);
     QTRY_VERIFY(m_window->isMinimized());
     m_window->move(200, 40);
     QCOMPARE(m_window->pos(), QPoint(200, 40));
 
     m_window->setWindowState(Qt::WindowNoState);
-    QTRY_COMPARE(m_window->pos(), MainWindow::fixedPlace);
+    QTRY_COMPARE(m_window->pos(), place);
 }
 
 void TestMainWindow::minimizingHidesEntryWindows()
