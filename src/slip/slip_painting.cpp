@@ -22,19 +22,42 @@ constexpr int growingWidth = 12000;
 // A text wider than its field is narrowed to fit, down to this share of its width, and cut beyond: the program's
 // fonts run wider than the stationery's design assumed, and a sales number must not lose a character.
 constexpr qreal narrowestShare = 0.6;
+// The stationery places a text by the top of its line in 宋体 or 黑体, whose line is the em box: SimSun and SimHei
+// rise 859/1000 em above the baseline and fall 141/1000 below (their font descriptors in the Haru PDF library's CJK
+// font tables). A text's baseline therefore lies that far below its y whatever font draws it; drawn from the top of
+// the taller Noto CJK line (1.15 em and more above the baseline) a text would sink onto the rule under it.
+constexpr qreal designAscent = 0.859;
+// how far a glyph keeps from the top edge of the paper: one pixel on the screen, as a glyph drawn at another
+// resolution may rise a little above its measured bounds
+constexpr int paperEdgeClearance = 15;
 
 const SlipRow& rowOf(const SlipText& text, const SlipPage& page)
 {
     return page.rows[static_cast<size_t>(text.row - 1)];
 }
 
-QRect boxOf(const SlipText& text, int height)
+/** Where the text's baseline stands: where the stationery's font would have it, but never so high that a glyph
+ *  leaves the paper. */
+qreal baselineOf(const SlipText& text, const QFont& font, const QString& shown)
 {
+    const qreal designed = text.y + designAscent * font.pixelSize();
+    // The title stands at the very top of the stationery (y -10: 黑体's em box at the edge of the paper); the glyphs of
+    // the CJK fonts fill more of their em box and would be cut there.
+    const qreal rise = -QFontMetricsF(font).tightBoundingRect(shown).top();
+    return qMax(designed, rise + paperEdgeClearance);
+}
+
+/** The box a text is laid out in from its top, so that its line's baseline falls at `baseline`. */
+QRectF boxOf(const SlipText& text, const QFont& font, qreal baseline)
+{
+    const qreal top = baseline - QFontMetricsF(font).ascent();
+    // two ems: room for every glyph of the line, so that a field clips its text at its sides only
+    const qreal height = 2 * font.pixelSize();
     if (text.width > 0)
-        return { text.x, text.y, text.width, height };
+        return QRectF(text.x, top, text.width, height);
     if (text.align == FieldAlign::Right)
-        return { text.x - growingWidth, text.y, growingWidth, height };
-    return { text.x, text.y, growingWidth, height };
+        return QRectF(text.x - growingWidth, top, growingWidth, height);
+    return QRectF(text.x, top, growingWidth, height);
 }
 
 int alignmentOf(FieldAlign align)
@@ -142,7 +165,7 @@ void paintSlipPage(QPainter& painter, const SlipLayout& layout, const SlipPage& 
         const QFont font = slipFont(text.font);
         painter.setFont(font);
         const int flags = alignmentOf(text.align) | Qt::AlignTop | Qt::TextSingleLine;
-        const QRect box = boxOf(text, 2 * font.pixelSize());
+        const QRectF box = boxOf(text, font, baselineOf(text, font, shown));
         if (text.width == 0) {
             painter.drawText(box, flags | Qt::TextDontClip, shown);
             continue;

@@ -1,5 +1,6 @@
 #include "page_replay.h"
 
+#include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTextItem>
@@ -28,6 +29,11 @@ public:
     {
         const QRectF box = m_transform.mapRect(
             QRectF(baseline.x(), baseline.y() - item.ascent(), item.width(), item.ascent() + item.descent()));
+        const QRectF ink
+            = m_transform.mapRect(QFontMetricsF(item.font()).tightBoundingRect(item.text()).translated(baseline));
+        const QRectF clip = painter()->hasClipping()
+            ? painter()->combinedTransform().mapRect(painter()->clipBoundingRect())
+            : QRectF();
         // one text may arrive in runs (《Sorvik》 and 软件); a run that goes on where the last ended belongs to it
         if (!m_page.texts.isEmpty()) {
             DrawnText& last = m_page.texts.last();
@@ -35,10 +41,13 @@ public:
                 && last.pixelSize == item.font().pixelSize()) {
                 last.text += item.text();
                 last.box = last.box.united(box);
+                last.ink = last.ink.united(ink);
                 return;
             }
         }
-        m_page.texts << DrawnText { item.text(), box, item.font().pixelSize(), item.font().family() };
+        m_page.texts << DrawnText {
+            item.text(), box, m_transform.map(baseline).y(), ink, clip, item.font().pixelSize(), item.font().family()
+        };
     }
 
     void drawLines(const QLineF* lines, int count) override

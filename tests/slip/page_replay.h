@@ -8,11 +8,14 @@
 
 namespace testsupport {
 
-/** A text as a page drew it: its box from the top of its font's ascent, in the page's units (twips). */
+/** A text as a page drew it, in the page's units (twips). */
 struct DrawnText
 {
     QString text;
-    QRectF box;
+    QRectF box; ///< from the top of its font's ascent to the bottom of its descent
+    qreal baseline = 0;
+    QRectF ink; ///< the bounds of its glyphs' outlines
+    QRectF clip; ///< the bounds of the clip it was drawn in; null when nothing clipped it
     int pixelSize = 0;
     QString family;
 };

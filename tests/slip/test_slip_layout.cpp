@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QtMath>
 
 using namespace Qt::Literals::StringLiterals;
 using slip::SlipPage;
@@ -15,6 +16,8 @@ namespace {
 
 // "within a few points": three points
 constexpr double tolerance = 60;
+// 宋体 and 黑体 rise 859/1000 em above the baseline: a text whose top is at y has its baseline that far below y
+constexpr double designAscent = 0.859;
 
 /** A page whose every value is a text of its own, so that each can be found where it was drawn. */
 SlipPage samplePage()
@@ -47,6 +50,30 @@ const slip::SlipLayout& layoutNamed(const QString& name)
     return name == u"dy"_s ? slip::storedLayout() : slip::notStoredLayout();
 }
 
+/** The page drawn on white paper, `dotsPerInch` pixels to the inch (1440 twips). */
+QImage rendered(const slip::SlipLayout& layout, const SlipPage& page, int dotsPerInch)
+{
+    const double scale = dotsPerInch / 1440.0;
+    QImage image(qCeil(layout.width * scale), qCeil(layout.height * scale), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    painter.drawPicture(0, 0, slip::slipPicture(layout, page));
+    return image;
+}
+
+void addLayoutRows()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("dy") << u"dy"_s;
+    QTest::newRow("dy1") << u"dy1"_s;
+}
+
+bool inked(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) != qRgb(255, 255, 255);
+}
+
 int inkIn(const QImage& image, const QRect& box)
 {
     int ink = 0;
@@ -72,6 +99,10 @@ private slots:
     void wideTextsNarrowedIntoTheirField();
     void rules_data();
     void rules();
+    void textsClearOfRules_data();
+    void textsClearOfRules();
+    void glyphsWhole_data();
+    void glyphsWhole();
     void inkOnPaper();
 };
 
@@ -83,15 +114,17 @@ void TestSlipLayout::textsInPlace_data()
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
     QTest::addColumn<int>("size");
+    // how far below its place the text may stand: the title, at the very top, only as far as keeps it on the paper
+    QTest::addColumn<int>("lowered");
 
     const auto row = [](const char* name, const QString& layout, const QString& text, const QString& anchor, int x,
-                        int y, int size = 195) {
-        QTest::newRow(name) << layout << text << anchor << x << y << size;
+                        int y, int size = 195, int lowered = 0) {
+        QTest::newRow(name) << layout << text << anchor << x << y << size << lowered;
     };
     const QString dy = u"dy"_s;
     const QString dy1 = u"dy1"_s;
     const QString absent = u"absent"_s;
-    row("dy title", dy, u"仁和医药  销售(出库复核)清单"_s, u"centre"_s, 85 + 11190 / 2, -10, 315);
+    row("dy title", dy, u"仁和医药  销售(出库复核)清单"_s, u"centre"_s, 85 + 11190 / 2, -10, 315, 30);
     row("dy zone", dy, u"片剂区"_s, u"left"_s, 895, 455);
     row("dy telephone", dy, u"咨询电话：0571-87650001"_s, u"left"_s, 8740, 460, 180);
     row("dy buyer", dy, u"同济医院"_s, u"left"_s, 895, 740);
@@ -123,7 +156,7 @@ void TestSlipLayout::textsInPlace_data()
     row("dy page number", dy, u"2/3"_s, u"right"_s, 10810, 4390, 180);
     row("dy no second telephone", dy, u"电话：0571-87650002"_s, absent, 0, 0);
 
-    row("dy1 title", dy1, u"仁和医药  销售(出库复核)清单"_s, u"centre"_s, 85 + 11190 / 2, -10, 315);
+    row("dy1 title", dy1, u"仁和医药  销售(出库复核)清单"_s, u"centre"_s, 85 + 11190 / 2, -10, 315, 30);
     row("dy1 name row 1", dy1, u"品名1"_s, u"left"_s, 40, 1370);
     row("dy1 heading 规  格", dy1, u"规  格"_s, u"left"_s, 4330, 1100);
     row("dy1 heading 金  额", dy1, u"金  额"_s, u"left"_s, 7370, 1100);
@@ -149,6 +182,7 @@ void TestSlipLayout::textsInPlace()
     QFETCH(int, x);
     QFETCH(int, y);
     QFETCH(int, size);
+    QFETCH(int, lowered);
 
     const testsupport::DrawnPage drawn = replay(slip::slipPicture(layoutNamed(layout), samplePage()));
     const testsupport::DrawnText* found = drawn.find(text);
@@ -160,7 +194,9 @@ void TestSlipLayout::textsInPlace()
     const QRectF& box = found->box;
     const double edge = anchor == u"left"_s ? box.left() : anchor == u"right"_s ? box.right() : box.center().x();
     QVERIFY2(qAbs(edge - x) <= tolerance, qPrintable(u"%1 at x %2"_s.arg(anchor).arg(edge)));
-    QVERIFY2(qAbs(box.top() - y) <= tolerance, qPrintable(u"top at %1"_s.arg(box.top())));
+    const double baseline = y + designAscent * size;
+    QVERIFY2(found->baseline >= baseline - 1 && found->baseline <= baseline + lowered + 1,
+             qPrintable(u"baseline at %1, not %2"_s.arg(found->baseline).arg(baseline)));
     QCOMPARE(found->pixelSize, size);
     QCOMPARE(found->family, size == 315 ? u"Noto Sans CJK SC"_s : u"Noto Serif CJK SC"_s);
 }
@@ -199,9 +235,7 @@ void TestSlipLayout::wideTextsNarrowedIntoTheirField()
 
 void TestSlipLayout::rules_data()
 {
-    QTest::addColumn<QString>("layout");
-    QTest::newRow("dy") << u"dy"_s;
-    QTest::newRow("dy1") << u"dy1"_s;
+    addLayoutRows();
 }
 
 void TestSlipLayout::rules()
@@ -224,17 +258,82 @@ void TestSlipLayout::rules()
     QCOMPARE(drawn, expected);
 }
 
+void TestSlipLayout::textsClearOfRules_data()
+{
+    addLayoutRows();
+}
+
+void TestSlipLayout::textsClearOfRules()
+{
+    // at a printer's 300 dpi, where a text drawn from the top of a taller line than the stationery's sits on a rule
+    QFETCH(QString, layout);
+    slip::SlipLayout rulesAlone = layoutNamed(layout);
+    rulesAlone.texts.clear();
+    slip::SlipLayout textsAlone = layoutNamed(layout);
+    textsAlone.rules.clear();
+    SlipPage page = samplePage();
+    page.rows[0].spec = u"0.25g*24粒"_s; // narrowed into its field, and reaching below the baseline
+    page.rows[7].batchNo = u"gypq"_s;
+    const QImage rules = rendered(rulesAlone, page, 300);
+    const QImage texts = rendered(textsAlone, page, 300);
+
+    int ruleRows = 0;
+    QStringList touching;
+    for (int y = 0; y < rules.height(); ++y) {
+        QList<int> inkedXs;
+        for (int x = 0; x < rules.width(); ++x) {
+            if (inked(rules, x, y))
+                inkedXs << x;
+        }
+        if (inkedXs.size() < rules.width() / 2)
+            continue; // a vertical rule's pixels, or none
+        ++ruleRows;
+        for (int textY = qMax(0, y - 1); textY <= qMin(texts.height() - 1, y + 1); ++textY) {
+            for (const int x : inkedXs) {
+                if (inked(texts, x, textY))
+                    touching << u"(%1, %2) by the rule at pixel row %3"_s.arg(x).arg(textY).arg(y);
+            }
+        }
+    }
+    QVERIFY(ruleRows >= 12); // each horizontal rule found
+    QVERIFY2(touching.isEmpty(),
+             qPrintable(u"%1 pixels of text touch a rule, the first at "_s.arg(touching.size())
+                        + touching.mid(0, 3).join(u", "_s)));
+}
+
+void TestSlipLayout::glyphsWhole_data()
+{
+    addLayoutRows();
+}
+
+void TestSlipLayout::glyphsWhole()
+{
+    // A field cuts a text too wide for it at its sides, but no glyph loses its top or bottom, to the field or to the
+    // edge of the paper.
+    QFETCH(QString, layout);
+    SlipPage page = samplePage();
+    page.header.title = u"仁和医药（东城）有限公司"_s.repeated(5) + u"  销售(出库复核)清单"_s;
+    page.rows[0].name = u"非常非常非常非常非常非常长的药品名称"_s;
+    page.rows[7].batchNo = u"gypq-gypq-gypq-gypq"_s;
+    const testsupport::DrawnPage drawn = replay(slip::slipPicture(layoutNamed(layout), page));
+    QStringList clipped;
+    for (const testsupport::DrawnText& text : drawn.texts) {
+        const QString where = u"%1: glyphs from %2 to %3"_s.arg(text.text).arg(text.ink.top()).arg(text.ink.bottom());
+        QVERIFY2(text.ink.top() > 0 && text.ink.bottom() < layoutNamed(layout).height, qPrintable(where));
+        if (text.clip.isNull())
+            continue;
+        clipped << text.text;
+        QVERIFY2(text.clip.top() <= text.ink.top() && text.ink.bottom() <= text.clip.bottom(),
+                 qPrintable(where + u", clipped from %1 to %2"_s.arg(text.clip.top()).arg(text.clip.bottom())));
+    }
+    QCOMPARE(clipped, QStringList({ page.header.title, page.rows[0].name, page.rows[7].batchNo }));
+}
+
 void TestSlipLayout::inkOnPaper()
 {
     // drawn as the print window shows it, one pixel for fifteen twips
-    const slip::SlipLayout& layout = slip::storedLayout();
-    const auto render = [&layout](const SlipPage& page) {
-        QImage image(layout.width / 15, layout.height / 15, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.scale(1.0 / 15, 1.0 / 15);
-        painter.drawPicture(0, 0, slip::slipPicture(layout, page));
-        return image;
+    const auto render = [](const SlipPage& page) {
+        return rendered(slip::storedLayout(), page, 96);
     };
     const auto pixels = [](int x, int y, int width, int height) {
         return QRect(x / 15, y / 15, width / 15, height / 15);
