@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,14 +37,24 @@ RecordForm::RecordForm(const FormControls& controls)
 
     int row = 2;
     QLineEdit* previous = nullptr;
+    QList<QWidget*> tabOrder;
     for (const InputBox& input : controls.boxes) {
         auto* label = new QLabel(input.label, this);
         label->setObjectName(u"Label%1"_s.arg(row));
         auto* box = new QLineEdit(this);
         box->setObjectName(input.name);
         box->setMinimumWidth(260);
-        if (input.longest > 0)
+        if (input.longest > 0) {
             box->setMaxLength(input.longest);
+            connect(box, &QLineEdit::textEdited, this, [box, longest = input.longest](const QString& text) {
+                // A stored text longer than the limit may be shortened but never grows again.
+                if (box->maxLength() > longest && text.size() < box->maxLength()) {
+                    const int cursor = box->cursorPosition();
+                    box->setMaxLength(std::max(longest, int(text.size())));
+                    box->setCursorPosition(cursor);
+                }
+            });
+        }
         if (input.inputMethod == InputMethod::Off)
             platform::disableInputMethod(box);
         else if (input.inputMethod == InputMethod::On)
@@ -52,6 +63,8 @@ RecordForm::RecordForm(const FormControls& controls)
         m_grid->addWidget(label, row, 0);
         m_grid->addWidget(box, row, 1);
         m_boxes.insert(input.name, box);
+        m_longest.insert(input.name, input.longest);
+        tabOrder << box;
         if (previous)
             platform::moveFocusOnEnter(previous, box);
         previous = box;
@@ -77,6 +90,12 @@ RecordForm::RecordForm(const FormControls& controls)
     connect(m_confirm, &QPushButton::clicked, this, [this] { confirm(); });
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
     platform::pressOnEscape(m_cancel);
+
+    // Tab goes the way Enter does and ends with the buttons; the window opens in its first box, ready for typing.
+    tabOrder << m_confirm << m_cancel;
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    tabOrder.first()->setFocus();
 }
 
 QString RecordForm::text(const QString& name) const
@@ -87,8 +106,13 @@ QString RecordForm::text(const QString& name) const
 
 void RecordForm::setText(const QString& name, const QString& text)
 {
-    if (QLineEdit* found = box(name))
-        found->setText(text);
+    QLineEdit* found = box(name);
+    if (!found)
+        return;
+    // The longest input limits typing only: a stored text longer than that is shown, and written back, whole.
+    if (const int longest = m_longest.value(name); longest > 0)
+        found->setMaxLength(std::max(longest, int(text.size())));
+    found->setText(text);
 }
 
 void RecordForm::addBelowButtons(QWidget* widget)
