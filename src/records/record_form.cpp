@@ -13,6 +13,26 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace records {
 
+namespace {
+
+/**
+ * The box takes at most `longest` typed characters. setText() may show a longer stored text whole; the user can then
+ * shorten it, and it never grows again.
+ */
+void limitTyping(QLineEdit* box, int longest)
+{
+    box->setMaxLength(longest);
+    QObject::connect(box, &QLineEdit::textEdited, box, [box, longest](const QString& text) {
+        if (box->maxLength() > longest && text.size() < box->maxLength()) {
+            const int cursor = box->cursorPosition();
+            box->setMaxLength(std::max(longest, int(text.size())));
+            box->setCursorPosition(cursor);
+        }
+    });
+}
+
+} // namespace
+
 QList<InputBox> unitBoxes(const QString& creditBoxName)
 {
     return {
@@ -44,17 +64,8 @@ RecordForm::RecordForm(const FormControls& controls)
         auto* box = new QLineEdit(this);
         box->setObjectName(input.name);
         box->setMinimumWidth(260);
-        if (input.longest > 0) {
-            box->setMaxLength(input.longest);
-            connect(box, &QLineEdit::textEdited, this, [box, longest = input.longest](const QString& text) {
-                // A stored text longer than the limit may be shortened but never grows again.
-                if (box->maxLength() > longest && text.size() < box->maxLength()) {
-                    const int cursor = box->cursorPosition();
-                    box->setMaxLength(std::max(longest, int(text.size())));
-                    box->setCursorPosition(cursor);
-                }
-            });
-        }
+        if (input.longest > 0)
+            limitTyping(box, input.longest);
         if (input.inputMethod == InputMethod::Off)
             platform::disableInputMethod(box);
         else if (input.inputMethod == InputMethod::On)

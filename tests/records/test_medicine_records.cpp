@@ -119,6 +119,7 @@ void TestMedicineRecords::prices_data()
     QTest::newRow("thousands separator") << u"1,000"_s << false;
     QTest::newRow("blank inside") << u"1 2"_s << false;
     QTest::newRow("full-width digits") << u"０.６"_s << false;
+    QTest::newRow("full-width blank") << u"\u30000.6"_s << false;
     QTest::newRow("lone point") << u"."_s << false;
     QTest::newRow("two points") << u"1.2.3"_s << false;
 }
