@@ -1,3 +1,4 @@
+#include "platform/button_keys.h"
 #include "platform/data_folder.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
     QApplication::setFont(QFont(u"Noto Sans CJK SC"_s, 9));
     platform::installChineseTranslations(app);
     platform::keepWindowsOnScreen(app);
+    platform::pressFocusedButtonOnEnter(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Quenvale"_s);

@@ -1,5 +1,7 @@
 #include "records/focus_hooks.h"
 
+#include "platform/focus_moves.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QWidget>
@@ -21,10 +23,10 @@ public:
     {
         if (event->type() != m_type)
             return false;
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool withinWindow = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && reason != Qt::MenuBarFocusReason;
         auto* box = static_cast<QWidget*>(watched);
+        const auto* focus = static_cast<QFocusEvent*>(event);
+        const bool withinWindow = m_type == QEvent::FocusOut ? platform::focusMovedOnWithinWindow(box, focus)
+                                                             : platform::focusCameFromWithinWindow(focus);
         if (withinWindow && box->isEnabled() && box->isVisible())
             m_action();
         return false;

@@ -60,6 +60,14 @@ void MedicineAddWindow::confirm()
         platform::inform(u"类型输入不正确,请重新输入!"_s);
         box(u"Text7"_s)->setFocus();
         return;
+    case AddOutcome::WrongPrice:
+        platform::inform(u"单价输入不正确,请重新输入!"_s);
+        box(u"Text5"_s)->setFocus();
+        return;
+    case AddOutcome::WrongPurchasePrice:
+        platform::inform(u"进价输入不正确,请重新输入!"_s);
+        box(u"Text6"_s)->setFocus();
+        return;
     case AddOutcome::Added:
         platform::inform(u"新加药品成功!"_s);
         users::logAction(u"录入"_s + medicine.name + u"药品,成功。"_s);

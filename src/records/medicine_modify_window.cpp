@@ -103,6 +103,14 @@ void MedicineModifyWindow::confirm()
         platform::inform(u"类型输入不正确,请重新输入"_s);
         box(u"Text10"_s)->setFocus();
         return;
+    case MedicineEditor::SaveOutcome::WrongPrice:
+        platform::inform(u"单价输入不正确,请重新输入!"_s);
+        box(u"Text2"_s)->setFocus();
+        return;
+    case MedicineEditor::SaveOutcome::WrongPurchasePrice:
+        platform::inform(u"进价输入不正确,请重新输入!"_s);
+        box(u"Text12"_s)->setFocus();
+        return;
     case MedicineEditor::SaveOutcome::NothingLookedUp:
         platform::inform(u"无此药品,请重新输入!"_s);
         box(u"Text1"_s)->setFocus();

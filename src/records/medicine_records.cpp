@@ -1,6 +1,7 @@
 #include "records/medicine_records.h"
 
 #include "store/bound_recordset.h"
+#include "transaction/decimal_number.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,6 +25,20 @@ bool setDetails(store::BoundRecordset& catalogue, const Medicine& medicine)
         && catalogue.setValue(u"类型"_s, medicine.type);
 }
 
+enum class MedicineFault { None, WrongType, WrongPrice, WrongPurchasePrice };
+
+// The type first, as the windows have always checked it, then the two prices in the order of their boxes.
+MedicineFault faultOf(const Medicine& medicine)
+{
+    if (!isMedicineType(medicine.type))
+        return MedicineFault::WrongType;
+    if (!isPriceText(medicine.price))
+        return MedicineFault::WrongPrice;
+    if (!isPriceText(medicine.purchasePrice))
+        return MedicineFault::WrongPurchasePrice;
+    return MedicineFault::None;
+}
+
 } // namespace
 
 QString catalogueTable()
@@ -43,6 +58,12 @@ bool isMedicineType(const QString& text)
     return text == u"片剂"_s || text == u"针剂"_s || text == u"器械"_s || text == u"其它"_s;
 }
 
+bool isPriceText(const QString& text)
+{
+    // What the sale's amount takes, so that a stored medicine is never one the sale cannot price.
+    return text.isEmpty() || transaction::DecimalNumber::parse(text).has_value();
+}
+
 QString candidateLine(const Medicine& medicine)
 {
     return u"产地: "_s + medicine.maker + u" 单位: "_s + medicine.unit + u" 规格: "_s + medicine.packing + u" 单价: "_s
@@ -52,8 +73,16 @@ QString candidateLine(const Medicine& medicine)
 
 AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const Medicine& medicine)
 {
-    if (!isMedicineType(medicine.type))
+    switch (faultOf(medicine)) {
+    case MedicineFault::WrongType:
         return AddOutcome::WrongType;
+    case MedicineFault::WrongPrice:
+        return AddOutcome::WrongPrice;
+    case MedicineFault::WrongPurchasePrice:
+        return AddOutcome::WrongPurchasePrice;
+    case MedicineFault::None:
+        break;
+    }
     if (catalogue.mode() == store::BoundRecordset::Mode::Adding && catalogue.setValue(nameField, medicine.name)
         && setDetails(catalogue, medicine) && catalogue.update())
         return AddOutcome::Added;
@@ -104,8 +133,16 @@ Medicine MedicineEditor::medicine() const
 
 MedicineEditor::SaveOutcome MedicineEditor::save(const Medicine& changes)
 {
-    if (!isMedicineType(changes.type))
+    switch (faultOf(changes)) {
+    case MedicineFault::WrongType:
         return SaveOutcome::WrongType;
+    case MedicineFault::WrongPrice:
+        return SaveOutcome::WrongPrice;
+    case MedicineFault::WrongPurchasePrice:
+        return SaveOutcome::WrongPurchasePrice;
+    case MedicineFault::None:
+        break;
+    }
     if (!hasMedicine() || !m_catalogue.hasCurrent())
         return SaveOutcome::NothingLookedUp;
     if (m_catalogue.edit() && setDetails(m_catalogue, changes) && m_catalogue.update())

@@ -33,15 +33,22 @@ Medicine shownMedicine(const store::BoundRecordset& catalogue);
 /** true for exactly one of 片剂, 针剂, 器械 and 其它; nothing is trimmed, so "片剂 " is refused. */
 bool isMedicineType(const QString& text);
 
+/**
+ * true for a catalogue price (单价, 进价) that a sale can price a line with: empty, or a number as the sale reads
+ * one, strictly: ASCII blanks around it, an optional sign, digits with at most one point, an optional exponent
+ * ("12.50", " 0.6 ", ".5"). "0.6元", "1,000", full-width digits and a lone "." are refused.
+ */
+bool isPriceText(const QString& text);
+
 /** How a medicine is listed among the medicines sharing its name: "产地: … 单位: … 规格: … 代号: …". */
 QString candidateLine(const Medicine& medicine);
 
-enum class AddOutcome { WrongType, Added, Failed };
+enum class AddOutcome { WrongType, WrongPrice, WrongPurchasePrice, Added, Failed };
 
 /**
- * Fills the catalogue's pending new record with the medicine and appends it. A wrong type keeps the record pending so
- * that it can be corrected; a record the database refuses is dropped. Neither a name nor a code already in the
- * catalogue is refused.
+ * Fills the catalogue's pending new record with the medicine and appends it. A wrong type or a price that is no
+ * number (checked in that order) keeps the record pending so that it can be corrected; a record the database refuses is
+ * dropped. Neither a name nor a code already in the catalogue is refused.
  */
 AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const Medicine& medicine);
 
@@ -52,7 +59,7 @@ AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const Medicine& 
 class MedicineEditor final
 {
 public:
-    enum class SaveOutcome { WrongType, NothingLookedUp, Saved, Failed };
+    enum class SaveOutcome { WrongType, WrongPrice, WrongPurchasePrice, NothingLookedUp, Saved, Failed };
 
     explicit MedicineEditor(store::BoundRecordset& catalogue);
 

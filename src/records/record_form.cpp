@@ -7,10 +7,31 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace records {
+
+namespace {
+
+/**
+ * The box takes at most `longest` typed characters. setText() may show a longer stored text whole; the user can then
+ * shorten it, and it never grows again.
+ */
+void limitTyping(QLineEdit* box, int longest)
+{
+    box->setMaxLength(longest);
+    QObject::connect(box, &QLineEdit::textEdited, box, [box, longest](const QString& text) {
+        if (box->maxLength() > longest && text.size() < box->maxLength()) {
+            const int cursor = box->cursorPosition();
+            box->setMaxLength(std::max(longest, int(text.size())));
+            box->setCursorPosition(cursor);
+        }
+    });
+}
+
+} // namespace
 
 QList<InputBox> unitBoxes(const QString& creditBoxName)
 {
@@ -36,6 +57,7 @@ RecordForm::RecordForm(const FormControls& controls)
 
     int row = 2;
     QLineEdit* previous = nullptr;
+    QList<QWidget*> tabOrder;
     for (const InputBox& input : controls.boxes) {
         auto* label = new QLabel(input.label, this);
         label->setObjectName(u"Label%1"_s.arg(row));
@@ -43,7 +65,7 @@ RecordForm::RecordForm(const FormControls& controls)
         box->setObjectName(input.name);
         box->setMinimumWidth(260);
         if (input.longest > 0)
-            box->setMaxLength(input.longest);
+            limitTyping(box, input.longest);
         if (input.inputMethod == InputMethod::Off)
             platform::disableInputMethod(box);
         else if (input.inputMethod == InputMethod::On)
@@ -52,6 +74,8 @@ RecordForm::RecordForm(const FormControls& controls)
         m_grid->addWidget(label, row, 0);
         m_grid->addWidget(box, row, 1);
         m_boxes.insert(input.name, box);
+        m_longest.insert(input.name, input.longest);
+        tabOrder << box;
         if (previous)
             platform::moveFocusOnEnter(previous, box);
         previous = box;
@@ -77,6 +101,12 @@ RecordForm::RecordForm(const FormControls& controls)
     connect(m_confirm, &QPushButton::clicked, this, [this] { confirm(); });
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
     platform::pressOnEscape(m_cancel);
+
+    // Tab goes the way Enter does and ends with the buttons; the window opens in its first box, ready for typing.
+    tabOrder << m_confirm << m_cancel;
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    tabOrder.first()->setFocus();
 }
 
 QString RecordForm::text(const QString& name) const
@@ -87,8 +117,13 @@ QString RecordForm::text(const QString& name) const
 
 void RecordForm::setText(const QString& name, const QString& text)
 {
-    if (QLineEdit* found = box(name))
-        found->setText(text);
+    QLineEdit* found = box(name);
+    if (!found)
+        return;
+    // The longest input limits typing only: a stored text longer than that is shown, and written back, whole.
+    if (const int longest = m_longest.value(name); longest > 0)
+        found->setMaxLength(std::max(longest, int(text.size())));
+    found->setText(text);
 }
 
 void RecordForm::addBelowButtons(QWidget* widget)

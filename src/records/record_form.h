@@ -49,6 +49,10 @@ public:
 protected:
     QLineEdit* box(const QString& name) const { return m_boxes.value(name); }
     QString text(const QString& name) const;
+    /**
+     * Puts a stored text into a box whole, even when it is longer than the box's longest input. Typing never makes
+     * the text longer than the longest input or, when it is already longer, than it is.
+     */
     void setText(const QString& name, const QString& text);
     /** Adds a control across the window below the buttons. */
     void addBelowButtons(QWidget* widget);
@@ -58,6 +62,7 @@ protected:
 
 private:
     QHash<QString, QLineEdit*> m_boxes;
+    QHash<QString, int> m_longest;
     QPushButton* m_confirm;
     QPushButton* m_cancel;
     QGridLayout* m_grid;

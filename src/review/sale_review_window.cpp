@@ -1,6 +1,7 @@
 #include "review/sale_review_window.h"
 
 #include "platform/dialogs.h"
+#include "platform/focus_moves.h"
 #include "platform/input_boxes.h"
 #include "platform/twips.h"
 #include "review/line_correction.h"
@@ -122,15 +123,9 @@ bool SaleReviewWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::FocusOut || m_switching)
         return QWidget::eventFilter(watched, event);
-    // the user moving on within the window, not the focus going to a message box or another window
-    switch (static_cast<QFocusEvent*>(event)->reason()) {
-    case Qt::ActiveWindowFocusReason:
-    case Qt::PopupFocusReason:
-    case Qt::MenuBarFocusReason:
+    // the user moving on within the window, not the focus going to a message box, a popup or another window
+    if (!platform::focusMovedOnWithinWindow(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)))
         return false;
-    default:
-        break;
-    }
     recalculateAmount();
     if (watched == box(priceColumn))
         checkPurchasePrice();

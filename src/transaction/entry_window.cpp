@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/dialogs.h"
+#include "platform/focus_moves.h"
 #include "platform/input_boxes.h"
 #include "platform/timing.h"
 #include "platform/top_level_windows.h"
@@ -83,19 +84,6 @@ bool isEnter(const QKeyEvent* key)
 bool isCharacter(const QKeyEvent* key)
 {
     return !key->text().isEmpty() && !isNavigation(key);
-}
-
-// Focus taken away by another window (a message box, a popup, a window switch) is not leaving the box.
-bool movesWithinWindow(const QFocusEvent* event)
-{
-    switch (event->reason()) {
-    case Qt::ActiveWindowFocusReason:
-    case Qt::PopupFocusReason:
-    case Qt::MenuBarFocusReason:
-        return false;
-    default:
-        return true;
-    }
 }
 
 PurchasePrices purchasePricesOf(const EntryVariant& variant)
@@ -340,11 +328,13 @@ bool EntryWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
         return dropsKey(*found, static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn:
-        if (movesWithinWindow(static_cast<QFocusEvent*>(event)))
+        if (platform::focusCameFromWithinWindow(static_cast<QFocusEvent*>(event)))
             gotFocus(*found);
         break;
     case QEvent::FocusOut:
-        if (movesWithinWindow(static_cast<QFocusEvent*>(event)) && !m_handlingFocus && !m_ending) {
+        // opening the unit list, a message box or another window is not leaving the box
+        if (platform::focusMovedOnWithinWindow(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event))
+            && !m_handlingFocus && !m_ending) {
             // a copy: the handler may change what is watched
             const Watched what = *found;
             m_handlingFocus = true;

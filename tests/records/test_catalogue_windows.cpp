@@ -40,6 +40,8 @@ private slots:
     void modifyWindowChecksType();
     void modifyWindowChoosesSecondCandidate();
     void modifyWindowLookups();
+    void pricesThatAreNoNumber_data();
+    void pricesThatAreNoNumber();
 
     void browsingOneMedicine_data();
     void browsingOneMedicine();
@@ -250,6 +252,51 @@ void TestCatalogueWindows::modifyWindowLookups()
     m_f->pressEscape();
     QTRY_VERIFY(!m_f->window());
     QCOMPARE(m_f->logged().last(), u"系统管理员退出修改药品档案系统。"_s);
+}
+
+void TestCatalogueWindows::pricesThatAreNoNumber_data()
+{
+    QTest::addColumn<bool>("adding");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("addnewM 单价") << true << u"Text5"_s << u"单价输入不正确,请重新输入!"_s;
+    QTest::newRow("addnewM 进价") << true << u"Text6"_s << u"进价输入不正确,请重新输入!"_s;
+    QTest::newRow("modiM 单价") << false << u"Text2"_s << u"单价输入不正确,请重新输入!"_s;
+    QTest::newRow("modiM 进价") << false << u"Text12"_s << u"进价输入不正确,请重新输入!"_s;
+}
+
+void TestCatalogueWindows::pricesThatAreNoNumber()
+{
+    QFETCH(bool, adding);
+    QFETCH(QString, box);
+    QFETCH(QString, message);
+
+    const Medicine stored = medicine(u"阿莫西林"_s, u"华北制药"_s);
+    if (adding) {
+        m_f->open(new records::MedicineAddWindow(m_f->scratch().db()));
+        fillAddWindow(stored);
+    } else {
+        recordtests::storeMedicines(m_f->scratch(), { stored });
+        m_f->open(new records::MedicineModifyWindow(m_f->scratch().db()));
+        m_f->type(u"Text1"_s, stored.name);
+        m_f->pressEnter(u"Text1"_s);
+    }
+    const QList<Medicine> before = recordtests::storedMedicines(m_f->scratch());
+    m_f->type(box, u"0.6元"_s);
+    m_f->dialogs().expect(message);
+    m_f->click(u"Command1"_s);
+    QVERIFY(m_f->isOpen());
+    QCOMPARE(focused(), m_f->control<QLineEdit>(box));
+    QCOMPARE(recordtests::storedMedicines(m_f->scratch()), before);
+
+    m_f->type(box, u"0.6"_s);
+    m_f->dialogs().expect(adding ? u"新加药品成功!"_s : u"修改成功!"_s);
+    m_f->click(u"Command1"_s);
+    QTRY_VERIFY(!m_f->window());
+    Medicine expected = stored;
+    (box == u"Text5" || box == u"Text2" ? expected.price : expected.purchasePrice) = u"0.6"_s;
+    QCOMPARE(recordtests::storedMedicines(m_f->scratch()), QList<Medicine> { expected });
 }
 
 void TestCatalogueWindows::browsingOneMedicine_data()

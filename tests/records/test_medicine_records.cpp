@@ -32,6 +32,8 @@ private slots:
 
     void medicineTypes_data();
     void medicineTypes();
+    void prices_data();
+    void prices();
     void addAppendsEveryField();
     void addKeepsWrongTypePending();
     void addRefusedByDatabaseDropsTheRecord();
@@ -99,6 +101,59 @@ void TestMedicineRecords::medicineTypes()
     changes.type = type;
     QCOMPARE(editor.save(changes), accepted ? SaveOutcome::Saved : SaveOutcome::WrongType);
     QCOMPARE(recordtests::storedMedicines(*m_scratch).first().type, accepted ? type : u"片剂"_s);
+}
+
+void TestMedicineRecords::prices_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("empty") << QString() << true;
+    QTest::newRow("two decimals") << u"12.50"_s << true;
+    QTest::newRow("whole") << u"3"_s << true;
+    QTest::newRow("point first") << u".5"_s << true;
+    // the sale reads blanks around a number, so they are kept as typed
+    QTest::newRow("blanks around") << u" 0.6 "_s << true;
+    QTest::newRow("unit after") << u"0.6元"_s << false;
+    QTest::newRow("currency sign") << u"¥0.6"_s << false;
+    QTest::newRow("thousands separator") << u"1,000"_s << false;
+    QTest::newRow("blank inside") << u"1 2"_s << false;
+    QTest::newRow("full-width digits") << u"０.６"_s << false;
+    QTest::newRow("full-width blank") << u"\u30000.6"_s << false;
+    QTest::newRow("lone point") << u"."_s << false;
+    QTest::newRow("two points") << u"1.2.3"_s << false;
+}
+
+void TestMedicineRecords::prices()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+
+    QCOMPARE(records::isPriceText(text), accepted);
+
+    // 单价 and 进价 alike, when a medicine is added and when one is modified
+    const Medicine stored = medicine(u"阿莫西林"_s, u"华北制药"_s);
+    recordtests::storeMedicines(*m_scratch, { stored });
+    openCatalogue();
+    for (const bool purchase : { false, true }) {
+        Medicine typed = medicine(u"维生素C"_s, u"东北制药"_s);
+        (purchase ? typed.purchasePrice : typed.price) = text;
+        QVERIFY(m_catalogue->addNew());
+        const auto refusedAdd = purchase ? records::AddOutcome::WrongPurchasePrice : records::AddOutcome::WrongPrice;
+        QCOMPARE(records::addPendingMedicine(*m_catalogue, typed), accepted ? records::AddOutcome::Added : refusedAdd);
+        if (!accepted)
+            QCOMPARE(m_catalogue->mode(), store::BoundRecordset::Mode::Adding);
+        m_catalogue->cancelUpdate();
+
+        MedicineEditor editor(*m_catalogue);
+        editor.lookUp(stored.name);
+        Medicine changes = stored;
+        (purchase ? changes.purchasePrice : changes.price) = text;
+        const auto refusedSave = purchase ? SaveOutcome::WrongPurchasePrice : SaveOutcome::WrongPrice;
+        QCOMPARE(editor.save(changes), accepted ? SaveOutcome::Saved : refusedSave);
+        QCOMPARE(recordtests::storedMedicines(*m_scratch).first(), accepted ? changes : stored);
+    }
+    QCOMPARE(recordtests::storedMedicines(*m_scratch).size(), accepted ? 3 : 1);
 }
 
 void TestMedicineRecords::addAppendsEveryField()

@@ -1,7 +1,9 @@
 #include "support/window_fixture.h"
 
+#include "platform/button_keys.h"
 #include "users/current_user.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@ WindowFixture::WindowFixture(const QString& user)
     , m_dialogs(std::make_unique<FakeDialogs>())
     , m_scratch(std::make_unique<ScratchDatabase>(true))
 {
+    platform::pressFocusedButtonOnEnter(*QApplication::instance());
     users::setCurrentUser(user);
     m_log = std::make_unique<users::LogWindow>(m_scratch->db(), user);
 }

@@ -15,7 +15,8 @@ namespace testsupport {
 
 /**
  * A signed-in user (the administrator unless another is named) on a fresh delivered database, scripted dialogs, a
- * clock standing on 2004-07-05 and instant opening timers; one window at a time under test.
+ * clock standing on 2004-07-05, instant opening timers and the program's keys (Enter presses a focused button); one
+ * window at a time under test.
  */
 class WindowFixture
 {

@@ -69,6 +69,8 @@ private slots:
     void enterMovesOn();
     void unitCheck_data();
     void unitCheck();
+    void unitListIsNotLeavingTheBox_data();
+    void unitListIsNotLeavingTheBox();
     void lookup_data();
     void lookup();
     void takingAChoice_data();
@@ -442,6 +444,60 @@ void TestEntryWindow::unitCheck()
     QCOMPARE(unitTable->isOpen(), message.isEmpty() && unit >= 0);
     if (unitTable->isOpen())
         QCOMPARE(unitTable->table(), unitB);
+}
+
+void TestEntryWindow::unitListIsNotLeavingTheBox_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("pick"); // a unit taken from the list before the box is left
+
+    QTest::newRow("list opened by the mouse") << u"mouse"_s << false;
+    QTest::newRow("list opened by Alt+Down") << u"Alt+Down"_s << false;
+    QTest::newRow("unit picked from the list") << u"Alt+Down"_s << true;
+    QTest::newRow("another window activated") << u"window"_s << false;
+}
+
+void TestEntryWindow::unitListIsNotLeavingTheBox()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, pick);
+    openWindow();
+    auto* unitBox = control<QComboBox>(u"Combo1"_s);
+    QCOMPARE(focusName(), u"Combo1"_s);
+
+    if (how == u"window") {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(m_dialogs->shown().isEmpty());
+        other.close();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.data()));
+    } else {
+        if (how == u"mouse")
+            QTest::mouseClick(unitBox, Qt::LeftButton);
+        else
+            QTest::keyClick(unitBox, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(unitBox->view()->isVisible());
+        QVERIFY(m_dialogs->shown().isEmpty());
+        if (pick) {
+            QTest::keyClick(unitBox->view(), Qt::Key_Down);
+            QTest::keyClick(unitBox->view(), Qt::Key_Return);
+        } else {
+            QTest::keyClick(unitBox->view(), Qt::Key_Escape);
+        }
+        QTRY_VERIFY(!unitBox->view()->isVisible());
+    }
+    QTRY_COMPARE(focusName(), u"Combo1"_s);
+    QVERIFY(m_dialogs->shown().isEmpty());
+
+    // Going on to another control of the window is leaving the box: the check runs then.
+    if (!pick)
+        m_dialogs->expect(u"请选择购货单位!"_s);
+    QTest::keyClick(unitBox, Qt::Key_Tab);
+    QCOMPARE(focusName(), pick ? u"Name1"_s : u"Combo1"_s);
+    QCOMPARE(m_window->findChild<store::BoundRecordset*>(u"Data3"_s)->isOpen(), pick);
 }
 
 void TestEntryWindow::lookup_data()

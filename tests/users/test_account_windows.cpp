@@ -1,3 +1,4 @@
+#include "platform/button_keys.h"
 #include "platform/top_level_windows.h"
 #include "shell/lifecycle_hooks.h"
 #include "shell/main_window.h"
@@ -109,6 +110,8 @@ void TestAccountWindows::init()
     users::setCurrentUser(u"Orsvan"_s);
     m_log = std::make_unique<users::LogWindow>(m_scratch->db(), u"Orsvan"_s);
     shell::lifecycleHooks() = {};
+    // as the program has it from its start
+    platform::pressFocusedButtonOnEnter(*QApplication::instance());
 }
 
 void TestAccountWindows::cleanup()
@@ -330,27 +333,41 @@ void TestAccountWindows::leaving_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("signedIn");
     QTest::addColumn<QString>("button"); // empty: Esc
+    QTest::addColumn<int>("key"); // pressed on the focused button; 0: a mouse click
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("super by Esc") << u"super"_s << u"super"_s << QString()
+    QTest::newRow("super by Esc") << u"super"_s << u"super"_s << QString() << 0
                                   << QStringList { u"超级用户进入密码修改系统。"_s, u"超级用户退出密码修改系统。"_s };
-    QTest::newRow("user by a clerk") << u"user"_s << u"张三"_s << u"Command1"_s
+    QTest::newRow("user by a clerk") << u"user"_s << u"张三"_s << u"Command1"_s << 0
                                      << QStringList { u"制单员张三进入密码修改系统。"_s,
                                                       u"制单员张三退出密码修改系统。"_s };
-    QTest::newRow("password by Esc") << u"password"_s << u"Orsvan"_s << QString()
+    QTest::newRow("password by Esc") << u"password"_s << u"Orsvan"_s << QString() << 0
                                      << QStringList { u"系统管理员进入制单员密码修改系统。"_s,
                                                       u"系统管理员退出制单员密码修改系统。"_s };
-    QTest::newRow("Form5 by Esc") << u"Form5"_s << u"super"_s << QString()
+    QTest::newRow("Form5 by Esc") << u"Form5"_s << u"super"_s << QString() << 0
                                   << QStringList { u"超级用户进入添加制单员页面。"_s,
                                                    u"超级用户退出添加制单员页面。"_s };
-    QTest::newRow("Form5 by its button") << u"Form5"_s << u"Orsvan"_s << u"Command1"_s
+    QTest::newRow("Form5 by its button") << u"Form5"_s << u"Orsvan"_s << u"Command1"_s << 0
                                          << QStringList { u"系统管理员进入添加制单员页面。"_s,
                                                           u"系统管理员退出添加制单员页面。"_s };
-    QTest::newRow("制单员 by Esc") << u"制单员"_s << u"super"_s << QString()
+    QTest::newRow("制单员 by Esc") << u"制单员"_s << u"super"_s << QString() << 0
                                    << QStringList { u"超级用户进入删除制单员页面。"_s,
                                                     u"超级用户退出删除制单员页面。"_s };
     QTest::newRow("制单员 by its button")
-        << u"制单员"_s << u"张三"_s << u"Command2"_s
+        << u"制单员"_s << u"张三"_s << u"Command2"_s << 0
+        << QStringList { u"制单员张三进入删除制单员页面。"_s, u"制单员张三退出删除制单员页面。"_s };
+    // Enter presses the button that has the focus, as Space does
+    QTest::newRow("user by Enter on 取消")
+        << u"user"_s << u"张三"_s << u"Command1"_s << int(Qt::Key_Return)
+        << QStringList { u"制单员张三进入密码修改系统。"_s, u"制单员张三退出密码修改系统。"_s };
+    QTest::newRow("Form5 by keypad Enter on 取消")
+        << u"Form5"_s << u"Orsvan"_s << u"Command1"_s << int(Qt::Key_Enter)
+        << QStringList { u"系统管理员进入添加制单员页面。"_s, u"系统管理员退出添加制单员页面。"_s };
+    QTest::newRow("super by Space on 取消")
+        << u"super"_s << u"super"_s << u"Command1"_s << int(Qt::Key_Space)
+        << QStringList { u"超级用户进入密码修改系统。"_s, u"超级用户退出密码修改系统。"_s };
+    QTest::newRow("制单员 by Enter on 返回")
+        << u"制单员"_s << u"张三"_s << u"Command2"_s << int(Qt::Key_Return)
         << QStringList { u"制单员张三进入删除制单员页面。"_s, u"制单员张三退出删除制单员页面。"_s };
 }
 
@@ -359,14 +376,20 @@ void TestAccountWindows::leaving()
     QFETCH(QString, window);
     QFETCH(QString, signedIn);
     QFETCH(QString, button);
+    QFETCH(int, key);
     QFETCH(QStringList, expected);
 
     users::setCurrentUser(signedIn);
     open(window);
-    if (button.isEmpty())
+    if (button.isEmpty()) {
         QTest::keyClick(m_window, Qt::Key_Escape);
-    else
+    } else if (key == 0) {
         click(button);
+    } else {
+        auto* pressed = control<QPushButton>(button);
+        pressed->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pressed, Qt::Key(key));
+    }
     QCOMPARE(entries(), expected);
     QTRY_VERIFY(!m_window);
 }
