@@ -37,7 +37,7 @@ fail() {
 
 desktop-file-validate "$scratch/root/usr/share/applications/quenvale.desktop"
 appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/cn.quenvale.Quenvale.metainfo.xml"
-lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors"
+lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors"
 
 {
     printf '%s\n' ./usr/bin/quenvale ./usr/share/applications/quenvale.desktop ./usr/share/doc/quenvale/changelog.gz \
