@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Quenvale needs to build, run and test, skipping those already present.
+# Installs the Debian 12 packages Quenvale needs to build, run and test, skipping those already present. Packages
+# named as arguments are installed too (tools/check-package.sh names the packaging tools it runs).
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev

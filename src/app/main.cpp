@@ -18,29 +18,40 @@ using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char* argv[])
 {
+    QCoreApplication::setApplicationName(u"Quenvale"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Quenvale"_s);
+    parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption dataDir(u"data-dir"_s,
+                                     u"The folder that holds useall.mdb (default: the user's data folder when "
+                                     u"installed, the working directory otherwise)."_s,
+                                     u"DIR"_s);
+    parser.addOption(dataDir);
+    // answered before QApplication exists, so that it needs no display
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parser.parse(arguments);
+    if (parser.isSet(version))
+        parser.showVersion();
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Quenvale"_s);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(QFont(u"Noto Sans CJK SC"_s, 9));
     platform::installChineseTranslations(app);
     platform::keepWindowsOnScreen(app);
     platform::pressFocusedButtonOnEnter(app);
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(u"Quenvale"_s);
-    parser.addHelpOption();
-    const QCommandLineOption dataDir(u"data-dir"_s,
-                                     u"The folder that holds useall.mdb (default: the working directory)."_s, u"DIR"_s);
-    parser.addOption(dataDir);
     parser.process(app);
-    if (parser.isSet(dataDir)) {
-        const QString folder = parser.value(dataDir);
-        if (!QDir().mkpath(folder)) {
-            platform::inform(u"无法建立数据目录 %1"_s.arg(folder), u"警告!"_s);
-            return 1;
-        }
-        platform::setDataFolder(folder);
+
+    const QString folder = platform::chooseDataFolder(parser.value(dataDir), QStringLiteral(QUENVALE_INSTALL_BINDIR));
+    if (!QDir().mkpath(folder)) {
+        platform::inform(u"无法建立数据目录 %1"_s.arg(folder), u"警告!"_s);
+        return 1;
     }
+    platform::setDataFolder(folder);
 
     const std::unique_ptr<platform::Database> opened = shell::openDatabase();
     if (!opened)

@@ -2,10 +2,12 @@
 
 #include "maintenance/enter_key.h"
 #include "maintenance/system_info.h"
+#include "platform/data_folder.h"
 #include "platform/dialogs.h"
 #include "platform/input_boxes.h"
 #include "platform/timing.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -63,6 +65,10 @@ AboutWindow::AboutWindow()
     title->setFont(titleFont);
     auto* version = new QLabel(u"版本 V1.00"_s);
     version->setObjectName(u"lblVersion"_s);
+    // the one place a user learns where the data lives, to back it up
+    auto* dataFolder = new QLabel(u"数据目录：%1"_s.arg(QDir::toNativeSeparators(platform::dataFolder())));
+    dataFolder->setObjectName(u"lblDataFolder"_s);
+    dataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* line = new QFrame;
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -82,6 +88,7 @@ AboutWindow::AboutWindow()
     layout->addWidget(icon, 0, 0, 2, 1);
     layout->addWidget(title, 0, 1, 1, 2);
     layout->addWidget(version, 1, 1, 1, 2);
+    layout->addWidget(dataFolder, 2, 1, 1, 2);
     layout->setRowMinimumHeight(2, 24);
     layout->addWidget(line, 3, 0, 1, 3);
     layout->addWidget(notice, 4, 0, 2, 2, Qt::AlignTop);

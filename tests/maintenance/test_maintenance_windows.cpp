@@ -388,6 +388,7 @@ void TestMaintenanceWindows::about()
     QCOMPARE(labelText(window, u"lblTitle"_s), u"Quenvale"_s);
     QCOMPARE(labelText(window, u"lblVersion"_s), u"版本 V1.00"_s);
     QVERIFY(!labelText(window, u"lblDisclaimer"_s).isEmpty());
+    QCOMPARE(labelText(window, u"lblDataFolder"_s), u"数据目录："_s + QDir::toNativeSeparators(m_scratch->folder()));
     QTest::keyClick(window, Qt::Key_Return);
     QTRY_VERIFY(!m_opened);
     QVERIFY(logged().isEmpty());
