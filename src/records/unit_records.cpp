@@ -3,8 +3,11 @@
 #include "platform/database.h"
 #include "store/bound_recordset.h"
 #include "store/sale_date_index.h"
+#include "store/schema.h"
 #include "store/statements.h"
 #include "store/table_names.h"
+
+#include <QSqlQuery>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,6 +25,32 @@ QString field(const store::BoundRecordset& source, const QString& name)
 QString companionTable(const QString& unitName)
 {
     return unitName + u"1"_s;
+}
+
+QStringList sortedColumns(platform::Database& database, const QString& table)
+{
+    QStringList columns;
+    QSqlQuery query = database.prepare(u"SELECT name FROM pragma_table_info(?)"_s);
+    query.addBindValue(table);
+    if (query.exec()) {
+        while (query.next())
+            columns << query.value(0).toString();
+    }
+    columns.sort();
+    return columns;
+}
+
+/**
+ * Drops the table when it is there and is one of a unit's (it has the columns given); true when it is gone or was
+ * never the unit's. A unit whose tables were lost can still be deleted, and a table that merely bears the name (the
+ * transaction table of a unit named as this one's companion, a log table, a fixed table) keeps its records.
+ */
+bool dropIfUnitTable(platform::Database& database, const QString& table, QStringList columns)
+{
+    if (!store::isBareTableName(table) || !store::tableExists(database, table))
+        return true;
+    columns.sort();
+    return sortedColumns(database, table) != columns || store::dropTable(database, table);
 }
 
 // The details a unit's record carries besides its name and who added it when.
@@ -65,7 +94,8 @@ bool addPendingUnit(platform::Database& database, store::BoundRecordset& units, 
     bool stored = store::isBareTableName(unit.name) && store::isBareTableName(companionTable(unit.name));
     if (stored) {
         platform::Transaction transaction(database);
-        stored = transaction.isActive() && store::createTransactionTable(database, unit.name)
+        stored = transaction.isActive() && store::renameOldLookupIndexes(database)
+            && store::createTransactionTable(database, unit.name)
             && store::createTable(database, companionTable(unit.name), store::companionTableColumns())
             && units.setValue(nameField, unit.name) && setDetails(units, unit) && units.setValue(u"加入人"_s, addedBy)
             && units.setValue(u"加入时间"_s, addedOnText(day)) && units.update() && transaction.commit();
@@ -81,8 +111,8 @@ bool deleteCurrentUnit(platform::Database& database, store::BoundRecordset& unit
         return false;
     const QString name = field(units, nameField);
     platform::Transaction transaction(database);
-    return transaction.isActive() && units.remove() && store::dropTable(database, name)
-        && store::dropTable(database, companionTable(name)) && transaction.commit();
+    return transaction.isActive() && units.remove() && dropIfUnitTable(database, name, store::transactionTableColumns())
+        && dropIfUnitTable(database, companionTable(name), store::companionTableColumns()) && transaction.commit();
 }
 
 UnitEditor::UnitEditor(store::BoundRecordset& units) : m_units(units) { }

@@ -42,14 +42,17 @@ QString addedOnText(const QDate& day);
  * Stores the register's pending new unit, filled from the unit with 加入人 and 加入时间 set from the arguments,
  * together with its transaction table (named as the unit) and its companion table (the name and "1"). All three
  * appear or nothing does: a name that is not a bare table name, a table name taken in any letter case (a unit's
- * own tables among them) or a refused write leaves the database as it was and drops the pending unit.
+ * own tables among them) or a refused write leaves the database as it was and drops the pending unit. Lookup
+ * indexes that a database made by an earlier version keeps under names a unit may take are renamed first, within
+ * the same transaction.
  */
 bool addPendingUnit(platform::Database& database, store::BoundRecordset& units, const Unit& unit,
                     const QString& addedBy, const QDate& day);
 
 /**
- * Removes the current unit and drops its two tables, all or nothing: when a table is missing or cannot be dropped the
- * database is left as it was. The source has no current record afterwards either way.
+ * Removes the current unit and drops whichever of its two tables exist, all or nothing: a missing table does not stop
+ * the removal, a table that cannot be dropped leaves the database as it was. A table that bears the name without
+ * the columns of a unit's table is not the unit's and stays. The source has no current record afterwards either way.
  */
 bool deleteCurrentUnit(platform::Database& database, store::BoundRecordset& units);
 

@@ -59,9 +59,8 @@ void PeriodTotalWindow::opened()
     const QStringList units = unitNames(m_database).value_or(QStringList());
     m_units->addItems(units);
     m_units->setCurrentIndex(-1);
-    const auto total = overallSum(m_database, units, m_period);
-    if (!total) {
-        // An empty register, or a unit whose table cannot be read: no total is better than a wrong one.
+    const auto overall = overallSum(m_database, units, m_period);
+    if (!overall) {
         platform::inform(u"目前没有交易单位！"_s);
         finish();
         emit abandoned();
@@ -70,7 +69,10 @@ void PeriodTotalWindow::opened()
     const QString prefix = periodLabelPrefix(m_period);
     m_overallCaption->setText(prefix + overallCaption);
     m_unitCaption->setText(prefix + unitCaption);
-    m_overall->setText(moneyTextOrZero(*total));
+    m_overall->setText(moneyTextOrZero(overall->total));
+    // A total that leaves units out says which, so it is never taken for the whole.
+    if (!overall->skipped.isEmpty())
+        platform::inform(skippedUnitsMessage(overall->skipped));
 }
 
 void PeriodTotalWindow::leaving()

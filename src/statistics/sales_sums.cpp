@@ -60,19 +60,27 @@ std::optional<double> allTimeSum(platform::Database& database, const QString& un
     return sum(database, unit, {}, {});
 }
 
-std::optional<double> overallSum(platform::Database& database, const QStringList& units, const SalePeriod& period)
+std::optional<OverallSum> overallSum(platform::Database& database, const QStringList& units, const SalePeriod& period)
 {
     if (units.isEmpty() || !store::ensureNumValueFunction(database))
         return std::nullopt;
     store::ensureSaleDateIndexes(database, units);
-    double total = 0.0;
+    OverallSum overall;
     for (const QString& unit : units) {
-        const auto unitTotal = registeredPeriodSum(database, unit, period);
-        if (!unitTotal)
-            return std::nullopt;
-        total += *unitTotal;
+        if (const auto unitTotal = registeredPeriodSum(database, unit, period))
+            overall.total += *unitTotal;
+        else
+            overall.skipped << unit;
     }
-    return total;
+    return overall;
+}
+
+QString skippedUnitsMessage(const QStringList& skipped)
+{
+    if (skipped.isEmpty())
+        return {};
+    // No unit name holds an ASCII comma or space, so the list reads back unambiguously.
+    return u"以下单位的交易表无法读取,未计入统计: "_s + skipped.join(u", "_s);
 }
 
 } // namespace statistics

@@ -30,10 +30,21 @@ std::optional<double> periodSum(platform::Database& database, const QString& uni
 /** The same over every sale of the unit, whatever its date. */
 std::optional<double> allTimeSum(platform::Database& database, const QString& unit);
 
+/** A total over several units, with the units it had to leave out. */
+struct OverallSum
+{
+    double total = 0.0;
+    QStringList skipped; ///< the units whose transaction tables could not be read, in the order given
+};
+
 /**
- * The units' period sums added in the given order. nullopt when there is no unit or any unit's table cannot be read:
- * an overall total that leaves a unit out would be wrong without showing it.
+ * The period sums of the units whose tables can be read, added in the given order; the others are named in skipped,
+ * so that a total which leaves units out can say so. nullopt when there is no unit, or the sums cannot be worked out
+ * at all.
  */
-std::optional<double> overallSum(platform::Database& database, const QStringList& units, const SalePeriod& period);
+std::optional<OverallSum> overallSum(platform::Database& database, const QStringList& units, const SalePeriod& period);
+
+/** The message that names the units an overall total left out; the empty text when it left none out. */
+QString skippedUnitsMessage(const QStringList& skipped);
 
 } // namespace statistics

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -34,13 +35,45 @@ QList<TableColumns> fixedTables()
                                << TableColumns { u"Orsvan"_s, logTableColumns() };
 }
 
-// Lookups by these columns ignore Latin letter case; a NOCASE index lets the engine answer them without a scan.
-const QList<std::pair<QString, QString>>& lookupColumns()
+struct LookupColumn
 {
-    static const QList<std::pair<QString, QString>> columns {
-        { u"药品"_s, u"名称"_s }, { u"药品"_s, u"代号"_s }, { u"user"_s, u"username"_s }, { u"单位"_s, u"单位名称"_s }
+    QString table;
+    QString column;
+    QString oldIndexName; // what databases made by earlier versions call its index
+};
+
+// Lookups by these columns ignore Latin letter case; a NOCASE index lets the engine answer them without a scan.
+const QList<LookupColumn>& lookupColumns()
+{
+    static const QList<LookupColumn> columns {
+        { u"药品"_s, u"名称"_s, u"lookup_1"_s },
+        { u"药品"_s, u"代号"_s, u"lookup_2"_s },
+        { u"user"_s, u"username"_s, u"lookup_3"_s },
+        { u"单位"_s, u"单位名称"_s, u"lookup_4"_s },
     };
     return columns;
+}
+
+// Index and table names share one name space; the space keeps these out of the names units and clerks can have.
+QString lookupIndexName(const LookupColumn& lookup)
+{
+    return lookup.table + u' ' + lookup.column;
+}
+
+bool createLookupIndex(platform::Database& db, const LookupColumn& lookup)
+{
+    return db.exec(u"CREATE INDEX IF NOT EXISTS %1 ON %2 (%3 COLLATE NOCASE)"_s.arg(
+        platform::quoteIdentifier(lookupIndexName(lookup)), platform::quoteIdentifier(lookup.table),
+        platform::quoteIdentifier(lookup.column)));
+}
+
+/** The table an index of that name belongs to; empty when there is no such index. */
+QString indexedTable(platform::Database& db, const QString& index)
+{
+    QSqlQuery query
+        = db.prepare(u"SELECT tbl_name FROM sqlite_master WHERE type = 'index' AND name = ? COLLATE NOCASE"_s);
+    query.addBindValue(index);
+    return query.exec() && query.next() ? query.value(0).toString() : QString();
 }
 
 bool fill(platform::Database& db)
@@ -52,12 +85,8 @@ bool fill(platform::Database& db)
         if (!createTable(db, table.name, table.columns))
             return false;
     }
-    int number = 0;
-    for (const auto& [table, column] : lookupColumns()) {
-        const QString sql = u"CREATE INDEX %1 ON %2 (%3 COLLATE NOCASE)"_s.arg(
-            platform::quoteIdentifier(u"lookup_%1"_s.arg(++number)), platform::quoteIdentifier(table),
-            platform::quoteIdentifier(column));
-        if (!db.exec(sql))
+    for (const LookupColumn& lookup : lookupColumns()) {
+        if (!createLookupIndex(db, lookup))
             return false;
     }
     const QString superPassword
@@ -101,6 +130,27 @@ bool ensureDatabase(const QString& path, QString* error)
     if (QFileInfo::exists(path))
         return true;
     return createDeliveredDatabase(path, error);
+}
+
+bool renameOldLookupIndexes(platform::Database& db)
+{
+    QList<LookupColumn> old;
+    for (const LookupColumn& lookup : lookupColumns()) {
+        // An index of that name on another table is not the program's; it is left alone.
+        if (indexedTable(db, lookup.oldIndexName).compare(lookup.table, Qt::CaseInsensitive) == 0)
+            old << lookup;
+    }
+    if (old.isEmpty())
+        return true;
+    platform::Transaction transaction(db);
+    if (!transaction.isActive())
+        return false;
+    for (const LookupColumn& lookup : old) {
+        if (!db.exec(u"DROP INDEX %1"_s.arg(platform::quoteIdentifier(lookup.oldIndexName)))
+            || !createLookupIndex(db, lookup))
+            return false;
+    }
+    return transaction.commit();
 }
 
 } // namespace store

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace platform {
+class Database;
+}
+
 namespace store {
 
 /** What the delivered database holds before anyone has used it; the README documents these. */
@@ -32,5 +36,13 @@ bool createDeliveredDatabase(const QString& path, QString* error = nullptr);
 
 /** Creates the delivered database when the file is missing; an existing file is left as it is. */
 bool ensureDatabase(const QString& path, QString* error = nullptr);
+
+/**
+ * Moves the lookup indexes of a database made by an earlier version off the names "lookup_1" to "lookup_4", which a
+ * unit or a clerk may take, onto the names the program gives them now; all of them in one transaction (a savepoint
+ * within the caller's). An index of an old name on a table it does not index is not the program's and stays. true
+ * when there was nothing to move or all of it moved.
+ */
+bool renameOldLookupIndexes(platform::Database& db);
 
 } // namespace store

@@ -1,6 +1,7 @@
 #include "transaction/transaction_file.h"
 
 #include "platform/database.h"
+#include "store/table_names.h"
 #include "transaction/derived_values.h"
 #include "transaction/serial_number.h"
 
@@ -14,11 +15,15 @@ namespace transaction {
 
 namespace {
 
-/** The path of the unit's file in the folder; empty when the name cannot be a file name on this system. */
+/**
+ * The path of the unit's file in the folder; empty when the name before ".dat" is not made of the characters a
+ * unit's name may hold. Those can all be in a file name; slashes, control characters and the signs file systems
+ * refuse cannot get in.
+ */
 QString pathFor(const QString& unit, const QString& folder)
 {
     const QString name = TransactionFileName(unit);
-    if (name == u".dat" || name.contains(u'/') || name.contains(QChar(0)))
+    if (!store::isNameText(name.chopped(4)))
         return {};
     return QDir(folder).filePath(name);
 }

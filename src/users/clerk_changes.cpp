@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "store/bound_recordset.h"
+#include "store/schema.h"
 #include "store/statements.h"
 #include "store/table_names.h"
 #include "users/account_lookup.h"
@@ -61,7 +62,7 @@ AccountReply addClerk(platform::Database& database, store::BoundRecordset& accou
     if (!accounts.noMatch())
         return ask(u"此用户户已存在,添加新用户失败！"_s, AccountBox::UserName);
     if (!store::isBareTableName(clerk.name)) {
-        return ask(u"用户名无效,只能由汉字、字母、数字和下划线组成,且不能全为数字或数据库保留字,添加新用户失败！"_s,
+        return ask(u"用户名无效,不能含空格和半角标点,且不能全为数字或数据库保留字,添加新用户失败！"_s,
                    AccountBox::UserName);
     }
     const LogTable logTable = logTableFor(database, clerk.name);
@@ -71,7 +72,7 @@ AccountReply addClerk(platform::Database& database, store::BoundRecordset& accou
     bool added = false;
     {
         platform::Transaction transaction(database);
-        added = transaction.isActive()
+        added = transaction.isActive() && store::renameOldLookupIndexes(database)
             && (logTable == LogTable::LeftByDeletedClerk
                 || store::createTable(database, clerk.name, store::logTableColumns()))
             && accounts.appendRecord({ nameField, u"userpassword"_s },

@@ -31,6 +31,7 @@ QString addClerkCancelEntry();
  * after the clerk, both or neither. A log table a deleted clerk of that name left behind is taken over with its
  * entries. A name already in `user` in any letter case, a name that cannot be a table name, and a name taken by any
  * other table (a unit's, a fixed table, the super user's or the administrator's log) are refused with nothing stored.
+ * Lookup indexes that a database made by an earlier version keeps under names a clerk may take are renamed first.
  */
 AccountReply addClerk(platform::Database& database, store::BoundRecordset& accounts, const NewClerk& clerk);
 

@@ -3,8 +3,8 @@
 #include "records/unit_browse_window.h"
 #include "records/unit_modify_window.h"
 #include "store/statements.h"
-#include "users/current_user.h"
 #include "support/window_fixture.h"
+#include "users/current_user.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -48,6 +48,7 @@ private slots:
     void emptyRegisterClosesWindow_data();
     void emptyRegisterClosesWindow();
     void deletingAUnit();
+    void deletingAUnitWithoutItsCompanionTable();
     void failedDeleteChangesNothing();
 
 private:
@@ -287,10 +288,26 @@ void TestUnitWindows::deletingAUnit()
     QCOMPARE(m_f->logged(), (QStringList { u"系统管理员进入删除单位档案页面。"_s, u"系统管理员成功删除康泰药房。"_s }));
 }
 
+void TestUnitWindows::deletingAUnitWithoutItsCompanionTable()
+{
+    const QString name = u"第一医院（东城）"_s;
+    recordtests::storeUnit(m_f->scratch(), unit(name));
+    QVERIFY(store::dropTable(m_f->scratch().db(), name + u"1"_s));
+    m_f->open(browseWindow(true));
+
+    m_f->dialogs().expect(u"真的要删除"_s + name + u"吗？"_s, Answer::Yes);
+    m_f->dialogs().expect(u"删除单位成功!"_s);
+    m_f->click(u"Command2"_s);
+    QTRY_VERIFY(!m_f->window());
+    QVERIFY(recordtests::storedUnits(m_f->scratch()).isEmpty());
+    QVERIFY(!store::tableExists(m_f->scratch().db(), name));
+    QCOMPARE(m_f->logged().last(), u"系统管理员成功删除"_s + name + u"。"_s);
+}
+
 void TestUnitWindows::failedDeleteChangesNothing()
 {
     recordtests::storeUnit(m_f->scratch(), unit(u"康泰药房"_s));
-    QVERIFY(store::dropTable(m_f->scratch().db(), u"康泰药房1"_s));
+    recordtests::refuseWrites(m_f->scratch(), u"单位"_s, u"DELETE"_s);
     m_f->open(browseWindow(true));
 
     m_f->dialogs().expect(u"真的要删除康泰药房吗？"_s, Answer::Yes);

@@ -1,4 +1,5 @@
 #include "platform/database.h"
+#include "store/sale_date_index.h"
 #include "store/schema.h"
 #include "store/statements.h"
 #include "store/table_names.h"
@@ -23,6 +24,9 @@ private slots:
     void deliveredRecords();
     void lookupsUseAnIndex_data();
     void lookupsUseAnIndex();
+    void indexNamesAreNoTableNames_data();
+    void indexNamesAreNoTableNames();
+    void earlierLookupIndexesAreRenamed();
     void existingFileIsLeftAlone();
     void tableNames_data();
     void tableNames();
@@ -85,17 +89,71 @@ void TestSchema::lookupsUseAnIndex_data()
 {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("column");
-    QTest::newRow("medicine name") << u"药品"_s << u"名称"_s;
-    QTest::newRow("medicine code") << u"药品"_s << u"代号"_s;
-    QTest::newRow("user name") << u"user"_s << u"username"_s;
-    QTest::newRow("unit name") << u"单位"_s << u"单位名称"_s;
+    QTest::addColumn<bool>("earlierIndexes"); // a database made before the indexes were renamed, once renamed
+    for (const bool earlier : { false, true }) {
+        const char* made = earlier ? ", renamed" : "";
+        QTest::addRow("medicine name%s", made) << u"药品"_s << u"名称"_s << earlier;
+        QTest::addRow("medicine code%s", made) << u"药品"_s << u"代号"_s << earlier;
+        QTest::addRow("user name%s", made) << u"user"_s << u"username"_s << earlier;
+        QTest::addRow("unit name%s", made) << u"单位"_s << u"单位名称"_s << earlier;
+    }
+}
+
+void TestSchema::indexNamesAreNoTableNames_data()
+{
+    QTest::addColumn<bool>("earlierIndexes");
+    QTest::newRow("delivered") << false;
+    QTest::newRow("made by an earlier version, renamed") << true;
+}
+
+void TestSchema::indexNamesAreNoTableNames()
+{
+    // Index and table names share one name space: an index under a name a unit or clerk may have would refuse them.
+    QFETCH(bool, earlierIndexes);
+    testsupport::ScratchDatabase scratch(true);
+    if (earlierIndexes) {
+        scratch.useEarlierLookupIndexNames();
+        QVERIFY(store::renameOldLookupIndexes(scratch.db()));
+    }
+    QVERIFY(store::createTransactionTable(scratch.db(), u"仁和诊所"_s));
+    const QStringList indexes = scratch.indexNames();
+    QCOMPARE(indexes.size(), 5);
+    for (const QString& index : indexes)
+        QVERIFY2(!store::isBareTableName(index), qPrintable(index));
+}
+
+void TestSchema::earlierLookupIndexesAreRenamed()
+{
+    testsupport::ScratchDatabase scratch(true);
+    const QStringList delivered = scratch.indexNames();
+    scratch.useEarlierLookupIndexNames();
+    // An index of one of the old names that is not the program's stays as it is.
+    QVERIFY(scratch.db().exec(u"DROP INDEX lookup_2"_s));
+    scratch.createTable(u"备忘"_s, { u"备注"_s });
+    QVERIFY(scratch.db().exec(u"CREATE INDEX lookup_2 ON 备忘 (备注)"_s));
+
+    QVERIFY(store::renameOldLookupIndexes(scratch.db()));
+    QStringList expected = delivered;
+    QVERIFY(expected.removeOne(u"药品 代号"_s));
+    expected << u"lookup_2"_s;
+    expected.sort();
+    QCOMPARE(scratch.indexNames(), expected);
+    QVERIFY(!scratch.db().inTransaction());
+    // Nothing is left to do the second time.
+    QVERIFY(store::renameOldLookupIndexes(scratch.db()));
+    QCOMPARE(scratch.indexNames(), expected);
 }
 
 void TestSchema::lookupsUseAnIndex()
 {
     QFETCH(QString, table);
     QFETCH(QString, column);
+    QFETCH(bool, earlierIndexes);
     testsupport::ScratchDatabase scratch(true);
+    if (earlierIndexes) {
+        scratch.useEarlierLookupIndexNames();
+        QVERIFY(store::renameOldLookupIndexes(scratch.db()));
+    }
     QSqlQuery plan = scratch.db().prepare(u"EXPLAIN QUERY PLAN SELECT rowid FROM %1 WHERE %2 = ? COLLATE NOCASE"_s.arg(
         platform::quoteIdentifier(table), platform::quoteIdentifier(column)));
     plan.addBindValue(u"x"_s);
@@ -125,33 +183,51 @@ void TestSchema::existingFileIsLeftAlone()
 void TestSchema::tableNames_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("characters"); // made only of the characters a name may hold
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("chinese") << u"华康诊所"_s << true;
-    QTest::newRow("letters and digits") << u"A1"_s << true;
-    QTest::newRow("leading digit") << u"1号诊所"_s << true;
-    QTest::newRow("underscore") << u"_unit_2"_s << true;
-    QTest::newRow("empty") << QString() << false;
-    QTest::newRow("only digits") << u"2003"_s << false;
-    QTest::newRow("space") << u"华康 诊所"_s << false;
-    QTest::newRow("leading space") << u" A"_s << false;
-    QTest::newRow("full-width space") << u"华康　诊所"_s << false;
-    QTest::newRow("quote") << u"A'B"_s << false;
-    QTest::newRow("double quote") << u"A\"B"_s << false;
-    QTest::newRow("bracket") << u"[A]"_s << false;
-    QTest::newRow("semicolon") << u"A;DROP TABLE user"_s << false;
-    QTest::newRow("dot") << u"main.user"_s << false;
-    QTest::newRow("punctuation") << u"诊所(一)"_s << false;
-    QTest::newRow("keyword") << u"select"_s << false;
-    QTest::newRow("keyword upper case") << u"TABLE"_s << false;
-    QTest::newRow("engine's own") << u"sqlite_master"_s << false;
+    QTest::newRow("chinese") << u"华康诊所"_s << true << true;
+    QTest::newRow("letters and digits") << u"A1"_s << true << true;
+    QTest::newRow("leading digit") << u"1号诊所"_s << true << true;
+    QTest::newRow("underscore") << u"_unit_2"_s << true << true;
+    QTest::newRow("full-width brackets") << u"第一医院（东城）"_s << true << true;
+    QTest::newRow("full-width hyphen") << u"同仁堂－分店"_s << true << true;
+    QTest::newRow("middle dot") << u"张三·药房"_s << true << true;
+    QTest::newRow("lenticular brackets") << u"【新】康宁诊所"_s << true << true;
+    QTest::newRow("beyond the basic plane") << u"𠀀记诊所"_s << true << true;
+    QTest::newRow("an index name of earlier versions") << u"lookup_1"_s << true << true;
+    QTest::newRow("another, other case") << u"LOOKUP_4"_s << true << true;
+    QTest::newRow("empty") << QString() << false << false;
+    QTest::newRow("only digits") << u"2003"_s << true << false;
+    QTest::newRow("only full-width digits") << u"２００３"_s << true << false;
+    QTest::newRow("space") << u"华康 诊所"_s << false << false;
+    QTest::newRow("leading space") << u" A"_s << false << false;
+    QTest::newRow("full-width space") << u"华康　诊所"_s << false << false;
+    QTest::newRow("no-break space") << u"华康\u00a0诊所"_s << false << false;
+    QTest::newRow("tab") << u"华康\t诊所"_s << false << false;
+    QTest::newRow("control character") << u"华康\u0085诊所"_s << false << false;
+    QTest::newRow("zero-width space") << u"华康\u200b诊所"_s << false << false;
+    QTest::newRow("unpaired surrogate") << u"华康"_s + QChar(0xd840) << false << false;
+    QTest::newRow("quote") << u"A'B"_s << false << false;
+    QTest::newRow("double quote") << u"A\"B"_s << false << false;
+    QTest::newRow("bracket") << u"[A]"_s << false << false;
+    QTest::newRow("semicolon") << u"A;DROP TABLE user"_s << false << false;
+    QTest::newRow("dot") << u"main.user"_s << false << false;
+    QTest::newRow("punctuation") << u"诊所(一)"_s << false << false;
+    QTest::newRow("ASCII hyphen") << u"同仁堂-分店"_s << false << false;
+    QTest::newRow("slash") << u"东城/西城"_s << false << false;
+    QTest::newRow("keyword") << u"select"_s << true << false;
+    QTest::newRow("keyword upper case") << u"TABLE"_s << true << false;
+    QTest::newRow("engine's own") << u"sqlite_master"_s << true << false;
 }
 
 void TestSchema::tableNames()
 {
     QFETCH(QString, name);
+    QFETCH(bool, characters);
     QFETCH(bool, accepted);
+    QCOMPARE(store::isNameText(name), characters);
     QCOMPARE(store::isBareTableName(name), accepted);
-    testsupport::ScratchDatabase scratch;
+    testsupport::ScratchDatabase scratch(true);
     QCOMPARE(store::createTable(scratch.db(), name, store::logTableColumns()), accepted);
     QCOMPARE(store::tableExists(scratch.db(), name), accepted);
 }

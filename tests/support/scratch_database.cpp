@@ -57,4 +57,38 @@ QList<QStringList> ScratchDatabase::rows(const QString& table)
     return result;
 }
 
+QStringList ScratchDatabase::indexNames()
+{
+    QStringList names;
+    QSqlQuery query = m_database->prepare(
+        u"SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name"_s);
+    if (!query.exec())
+        return names;
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
+}
+
+void ScratchDatabase::useEarlierLookupIndexNames()
+{
+    QSqlQuery current = m_database->prepare(u"SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL "
+                                            u"AND tbl_name IN ('药品', 'user', '单位')"_s);
+    QVERIFY(current.exec());
+    QStringList names;
+    while (current.next())
+        names << current.value(0).toString();
+    current.finish();
+    for (const QString& name : names)
+        QVERIFY2(m_database->exec(u"DROP INDEX "_s + platform::quoteIdentifier(name)), qPrintable(name));
+    const QList<std::pair<QString, QString>> earlier {
+        { u"药品"_s, u"名称"_s }, { u"药品"_s, u"代号"_s }, { u"user"_s, u"username"_s }, { u"单位"_s, u"单位名称"_s }
+    };
+    int number = 0;
+    for (const auto& [table, column] : earlier) {
+        QVERIFY2(m_database->exec(u"CREATE INDEX \"lookup_%1\" ON \"%2\" (\"%3\" COLLATE NOCASE)"_s.arg(++number).arg(
+                     table, column)),
+                 qPrintable(m_database->lastError()));
+    }
+}
+
 } // namespace testsupport

@@ -22,6 +22,14 @@ public:
     void createTable(const QString& table, const QStringList& columns, const QList<QStringList>& rows = {});
     /** Every row of a table in stored order. */
     QList<QStringList> rows(const QString& table);
+    /** Every index the program made (those the engine makes for itself left out), sorted by name. */
+    QStringList indexNames();
+
+    /**
+     * Gives the delivered database's lookup indexes the names earlier versions gave them, "lookup_1" to "lookup_4",
+     * as in a database made before they were renamed.
+     */
+    void useEarlierLookupIndexNames();
 
 private:
     QTemporaryDir m_dir;

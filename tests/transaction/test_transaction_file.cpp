@@ -289,6 +289,11 @@ void TestTransactionFile::saves_data()
     QTest::newRow("entry, no unit") << QString() << false << int(SaveOutcome::NotAFileName) << QString();
     QTest::newRow("slash") << u"a/b"_s << true << int(SaveOutcome::NotAFileName) << QString();
     QTest::newRow("star alone") << u"*"_s << false << int(SaveOutcome::NotAFileName) << QString();
+    QTest::newRow("full-width punctuation")
+        << u"第一医院（东城）"_s << true << int(SaveOutcome::Saved) << u"第一医院（东城）.dat"_s;
+    QTest::newRow("backslash") << u"a\\b"_s << true << int(SaveOutcome::NotAFileName) << QString();
+    QTest::newRow("control character") << u"a\u0001b"_s << false << int(SaveOutcome::NotAFileName) << QString();
+    QTest::newRow("ideographic space") << u"仁和　药店"_s << true << int(SaveOutcome::NotAFileName) << QString();
 }
 
 void TestTransactionFile::saves()

@@ -1,5 +1,6 @@
 #include "store/bound_recordset.h"
 #include "store/statements.h"
+#include "store/table_names.h"
 #include "support/scratch_database.h"
 #include "users/account_lookup.h"
 #include "users/clerk_changes.h"
@@ -83,6 +84,7 @@ private slots:
     void addClerk_data();
     void addClerk();
     void addClerkStoresBothOrNeither();
+    void addClerkNamedAsAnEarlierIndex();
 
     void deleteClerk_data();
     void deleteClerk();
@@ -401,8 +403,7 @@ void TestAccountChanges::addClerk_data()
 
     const QString added = u"添加新用户成功！"_s;
     const QString exists = u"此用户户已存在,添加新用户失败！"_s;
-    const QString invalid
-        = u"用户名无效,只能由汉字、字母、数字和下划线组成,且不能全为数字或数据库保留字,添加新用户失败！"_s;
+    const QString invalid = u"用户名无效,不能含空格和半角标点,且不能全为数字或数据库保留字,添加新用户失败！"_s;
     const QString taken = u"已有同名的数据表,此用户名不能使用,添加新用户失败！"_s;
     const QStringList log = store::logTableColumns();
 
@@ -431,6 +432,11 @@ void TestAccountChanges::addClerk_data()
     QTest::newRow("space") << Rows() << true << QString() << QStringList() << u"王 五"_s << invalid;
     QTest::newRow("keyword") << Rows() << true << QString() << QStringList() << u"select"_s << invalid;
     QTest::newRow("digits only") << Rows() << true << QString() << QStringList() << u"123"_s << invalid;
+    QTest::newRow("ASCII punctuation") << Rows() << true << QString() << QStringList() << u"王-五"_s << invalid;
+    QTest::newRow("ideographic space") << Rows() << true << QString() << QStringList() << u"王　五"_s << invalid;
+    for (const QString& name : { u"第一医院（东城）"_s, u"同仁堂－分店"_s, u"张三·药房"_s, u"【新】康宁诊所"_s,
+                                 u"lookup_1"_s, u"lookup_2"_s, u"lookup_3"_s, u"lookup_4"_s })
+        QTest::addRow("%s", qPrintable(name)) << Rows() << true << QString() << QStringList() << name << added;
 }
 
 void TestAccountChanges::addClerk()
@@ -487,6 +493,21 @@ void TestAccountChanges::addClerkStoresBothOrNeither()
     QCOMPARE(accounts.tables(), tablesBefore);
     QCOMPARE(accounts.scratch.rows(u"user"_s).size(), 1);
     QVERIFY(!accounts.scratch.db().inTransaction());
+}
+
+void TestAccountChanges::addClerkNamedAsAnEarlierIndex()
+{
+    Accounts accounts({});
+    accounts.scratch.useEarlierLookupIndexNames();
+    users::setCurrentUser(u"super"_s);
+    store::BoundRecordset records(accounts.scratch.db(), u"user"_s);
+
+    const AccountReply reply = users::addClerk(accounts.scratch.db(), records, { u"lookup_3"_s, u"1"_s, u"1"_s });
+    QCOMPARE(reply.message, u"添加新用户成功！"_s);
+    QVERIFY(store::tableExists(accounts.scratch.db(), u"lookup_3"_s));
+    QCOMPARE(accounts.scratch.rows(u"user"_s).size(), 2);
+    for (const QString& index : accounts.scratch.indexNames())
+        QVERIFY2(!store::isBareTableName(index), qPrintable(index));
 }
 
 void TestAccountChanges::deleteClerk_data()
