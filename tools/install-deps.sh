@@ -2,8 +2,10 @@
 # Installs the Debian 12 packages Quenvale needs to build, run and test, skipping those already present.
 set -euo pipefail
 
+# libcups2-dev: the slips are handed to CUPS directly; cups and printer-driver-cups-pdf: the printing tests run a
+# print system of their own
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
-          fonts-noto-cjk qt6-translations-l10n "$@")
+          fonts-noto-cjk qt6-translations-l10n libcups2-dev cups printer-driver-cups-pdf "$@")
 
 missing=()
 for package in "${packages[@]}"; do

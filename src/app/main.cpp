@@ -1,8 +1,8 @@
 #include "platform/data_folder.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
+#include "platform/print_choice.h"
 #include "platform/printer_page_sink.h"
-#include "platform/program_printer.h"
 #include "platform/translations.h"
 #include "shell/startup.h"
 #include "shell/wiring.h"
@@ -50,7 +50,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    platform::PrinterPageSink slipSink(platform::programPrinter());
+    platform::PrinterPageSink slipSink(platform::printChoice());
     platform::setDefaultPageSink(&slipSink);
 
     shell::Startup startup(database);
