@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrintEngine>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -89,7 +90,7 @@ bool isSlipSized(const QPageLayout& layout, const QSizeF& slipMm)
     return qAbs(paper.width() - slipMm.width()) < sameSizeMm && qAbs(paper.height() - slipMm.height()) < sameSizeMm;
 }
 
-PrintChoice choiceOf(QPrinter& printer, const QSizeF& slipMm)
+PrintChoice choiceOf(QPrinter& printer, const QSizeF& slipMm, const QPageSize& defaultPaper)
 {
     PrintChoice choice;
     if (printer.outputFormat() == QPrinter::PdfFormat)
@@ -97,7 +98,9 @@ PrintChoice choiceOf(QPrinter& printer, const QSizeF& slipMm)
     else
         choice.printer = printer.printerName();
     const QPageLayout layout = printer.pageLayout();
-    if (!isSlipSized(layout, slipMm))
+    const bool byDefault = layout.orientation() == QPageLayout::Portrait && defaultPaper.isValid()
+        && layout.pageSize().isEquivalentTo(defaultPaper);
+    if (!isSlipSized(layout, slipMm) && !byDefault)
         choice.form = layout;
     choice.copies = printer.copyCount();
     choice.collateCopies = printer.collateCopies();
@@ -122,13 +125,16 @@ public:
             return;
         }
         const QPointer<QWidget> active = QApplication::activeWindow();
-        choosePrinter(programPrinter(), printChoice(), slipMm, [&title, &active] {
-            QPrintDialog dialog(&programPrinter(), active);
-            dialog.setWindowTitle(title);
-            // a run always prints the whole slip, so a page range would be ignored
-            dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-            return dialog.exec() == QDialog::Accepted;
-        });
+        choosePrinter(
+            programPrinter(), printChoice(), slipMm,
+            [&title, &active] {
+                QPrintDialog dialog(&programPrinter(), active);
+                dialog.setWindowTitle(title);
+                // a run always prints the whole slip, so a page range would be ignored
+                dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+                return dialog.exec() == QDialog::Accepted;
+            },
+            [](const QString& printer) { return QPrinterInfo::printerInfo(printer).defaultPageSize(); });
         // without a window manager the keyboard would stay nowhere once the dialog closed
         if (active && active->isVisible())
             active->activateWindow();
@@ -150,16 +156,19 @@ void setPrinterSetup(PrinterSetup* replacement)
     installed = replacement;
 }
 
-void choosePrinter(QPrinter& printer, PrintChoice& choice, const QSizeF& slipMm, const std::function<bool()>& dialog)
+void choosePrinter(QPrinter& printer, PrintChoice& choice, const QSizeF& slipMm, const std::function<bool()>& dialog,
+                   const std::function<QPageSize(const QString&)>& defaultPaper)
 {
     if (!choice.form) {
         printer.setPageSize(QPageSize(slipMm, QPageSize::Millimeter, {}, QPageSize::ExactMatch));
         printer.setPageOrientation(QPageLayout::Portrait);
     }
     const PrinterState before = stateOf(printer);
-    if (dialog())
-        choice = choiceOf(printer, slipMm);
-    else
+    if (dialog()) {
+        // a file takes any paper, and Qt's dialog keeps the one it was given
+        const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+        choice = choiceOf(printer, slipMm, toFile ? QPageSize() : defaultPaper(printer.printerName()));
+    } else
         restore(printer, before);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageSize>
 #include <QSizeF>
 #include <QString>
 #include <functional>
@@ -30,9 +31,12 @@ void setPrinterSetup(PrinterSetup* replacement);
 
 /**
  * Runs `dialog` on the printer, which shows the current choice, or a paper the size of the slip when no form was
- * chosen. Accepted (true), the choice becomes what the printer then holds, and a paper the size of the slip counts
- * as no form chosen. Cancelled, the printer gets back everything the dialog changed on it and the choice stays.
+ * chosen. Accepted (true), the choice becomes what the printer then holds. A paper the size of the slip counts as no
+ * form chosen, and so does a printer's own default paper upright, which Qt's dialog puts in on its own whenever
+ * another printer is picked; `defaultPaper` gives it by printer name. Cancelled, the printer gets back everything
+ * the dialog changed on it and the choice stays.
  */
-void choosePrinter(QPrinter& printer, PrintChoice& choice, const QSizeF& slipMm, const std::function<bool()>& dialog);
+void choosePrinter(QPrinter& printer, PrintChoice& choice, const QSizeF& slipMm, const std::function<bool()>& dialog,
+                   const std::function<QPageSize(const QString&)>& defaultPaper);
 
 } // namespace platform

@@ -2,12 +2,15 @@
 #include "platform/printer_setup.h"
 #include "platform/timing.h"
 #include "support/fake_dialogs.h"
+#include "support/scratch_cups.h"
 #include "support/silent_socket.h"
 
 #include <QDir>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cups/cups.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -38,6 +41,8 @@ private slots:
     void choice_data();
     void choice();
     void silentPrintSystem();
+    void formOnAPrinter_data();
+    void formOnAPrinter();
 
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -89,30 +94,33 @@ void TestPrinterSetup::choice()
     const platform::PrintChoice before = choice;
     QPageLayout offered;
 
-    platform::choosePrinter(printer, choice, slipMm, [&] {
-        offered = printer.pageLayout();
-        switch (action) {
-        case Action::Nothing:
-            return true;
-        case Action::FanFold:
-        case Action::FanFoldThenCancel:
-            printer.setPageLayout(fanFold());
-            printer.setCopyCount(5);
-            return action == Action::FanFold;
-        case Action::SlipSizedCustom:
-            printer.setPageSize(QPageSize(QSizeF(207.2, 86.8), QPageSize::Millimeter));
-            printer.setPageOrientation(QPageLayout::Portrait);
-            return true;
-        case Action::ToFile:
-        case Action::ToFileThenCancel:
-            printer.setOutputFileName(file);
-            if (action == Action::ToFile)
+    platform::choosePrinter(
+        printer, choice, slipMm,
+        [&] {
+            offered = printer.pageLayout();
+            switch (action) {
+            case Action::Nothing:
                 return true;
-            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+            case Action::FanFold:
+            case Action::FanFoldThenCancel:
+                printer.setPageLayout(fanFold());
+                printer.setCopyCount(5);
+                return action == Action::FanFold;
+            case Action::SlipSizedCustom:
+                printer.setPageSize(QPageSize(QSizeF(207.2, 86.8), QPageSize::Millimeter));
+                printer.setPageOrientation(QPageLayout::Portrait);
+                return true;
+            case Action::ToFile:
+            case Action::ToFileThenCancel:
+                printer.setOutputFileName(file);
+                if (action == Action::ToFile)
+                    return true;
+                printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+                return false;
+            }
             return false;
-        }
-        return false;
-    });
+        },
+        [](const QString&) { return QPageSize(QPageSize::Letter); });
 
     // the dialog offers the form chosen before, or a paper the size of the slip
     const QSizeF shown = offered.fullRect(QPageLayout::Millimeter).size();
@@ -153,6 +161,60 @@ void TestPrinterSetup::silentPrintSystem()
     QString problem;
     QVERIFY2(dialogs.verifyDone(&problem), qPrintable(problem));
     QVERIFY(!platform::printChoice().form);
+}
+
+void TestPrinterSetup::formOnAPrinter_data()
+{
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<bool>("formAfter");
+    QTest::newRow("printer picked, its paper as the dialog put it in") << QString() << false << false;
+    QTest::newRow("its own paper turned on its side") << QString() << true << true;
+    QTest::newRow("continuous form picked") << u"FanFoldUS"_s << false << true;
+}
+
+void TestPrinterSetup::formOnAPrinter()
+{
+    QFETCH(QString, paper);
+    QFETCH(bool, landscape);
+    QFETCH(bool, formAfter);
+    if (testsupport::ScratchCups::cupsdProgram().isEmpty())
+        QSKIP("cupsd is not installed: this case needs a real print system, Debian's cups");
+    testsupport::ScratchCups cups;
+    QString problem;
+    QVERIFY2(cups.start(&problem), qPrintable(problem));
+    QVERIFY2(cups.addQueue(u"dot"_s, u"file:///dev/null"_s, u"drv:///sample.drv/epson24.ppd"_s, &problem),
+             qPrintable(problem));
+    // the print system's client keeps the server it found first; Qt's printing asks it on this thread
+    cupsSetServer(nullptr);
+    QPrinter printer;
+    printer.setPrinterName(u"dot"_s);
+    QCOMPARE(printer.printerName(), u"dot"_s);
+    platform::PrintChoice choice;
+
+    platform::choosePrinter(
+        printer, choice, slipMm,
+        [&] {
+            // picking a printer in Qt's dialog puts in its default paper
+            printer.setPageSize(QPrinterInfo::printerInfo(u"dot"_s).defaultPageSize());
+            printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+            if (!paper.isEmpty()) {
+                const QList<QPageSize> sizes = QPrinterInfo::printerInfo(u"dot"_s).supportedPageSizes();
+                const auto found = std::find_if(sizes.cbegin(), sizes.cend(),
+                                                [&paper](const QPageSize& size) { return size.key() == paper; });
+                if (found == sizes.cend())
+                    return false;
+                printer.setPageSize(*found);
+            }
+            return true;
+        },
+        [](const QString& name) { return QPrinterInfo::printerInfo(name).defaultPageSize(); });
+    cupsSetServer(nullptr);
+
+    QCOMPARE(choice.printer, u"dot"_s);
+    QCOMPARE(choice.form.has_value(), formAfter);
+    if (!paper.isEmpty())
+        QCOMPARE(choice.form->pageSize().key(), paper);
 }
 
 QTEST_MAIN(TestPrinterSetup)
