@@ -3,8 +3,10 @@
 # named as arguments are installed too (tools/check-package.sh names the packaging tools it runs).
 set -euo pipefail
 
+# libcups2-dev: the slips are handed to CUPS directly; cups and printer-driver-cups-pdf: the printing tests run a
+# print system of their own
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
-          fonts-noto-cjk qt6-translations-l10n "$@")
+          fonts-noto-cjk qt6-translations-l10n libcups2-dev cups printer-driver-cups-pdf "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,8 +2,8 @@
 #include "platform/data_folder.h"
 #include "platform/database.h"
 #include "platform/dialogs.h"
+#include "platform/print_choice.h"
 #include "platform/printer_page_sink.h"
-#include "platform/program_printer.h"
 #include "platform/screen_fit.h"
 #include "platform/translations.h"
 #include "shell/startup.h"
@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
         return 1;
     platform::Database& database = *opened;
 
-    platform::PrinterPageSink slipSink(platform::programPrinter());
+    platform::PrinterPageSink slipSink(platform::printChoice());
     platform::setDefaultPageSink(&slipSink);
 
     shell::Startup startup(database);

@@ -24,8 +24,13 @@ public:
     /** Gives up a run after a failed call: nothing more goes out, and a partly written file is removed. */
     virtual void abort() = 0;
     virtual QString errorText() const = 0;
-    /** The file the last finished run was written to when it went to a file instead of a printer; else empty. */
+    /**
+     * The file the last run was written to when it went to a file instead of a printer, chosen or in place of a
+     * printer that failed; else empty.
+     */
     virtual QString writtenFile() const { return {}; }
+    /** What the user should know of the last run besides a failure: why a file took it, a paper too small. */
+    virtual QString notice() const { return {}; }
 };
 
 PageSink& pageSink();

@@ -2,16 +2,19 @@
 
 #include "platform/clock.h"
 #include "platform/data_folder.h"
+#include "platform/off_thread.h"
 #include "platform/pdf_text_map.h"
 #include "platform/picture_text.h"
+#include "platform/print_choice.h"
+#include "platform/print_system.h"
+#include "platform/timing.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -20,6 +23,7 @@ namespace platform {
 namespace {
 
 constexpr double twipsPerInch = 1440.0;
+constexpr double millimetresPerInch = 25.4;
 // a sales number is far shorter; a longer job name comes from a damaged transaction file
 constexpr qsizetype longestJobPart = 64;
 
@@ -33,30 +37,33 @@ QString safeFilePart(const QString& jobName)
     return part.isEmpty() ? u"slip"_s : part;
 }
 
-/** Rewrites the file's text maps so that its text reads as it was drawn; the length stays, so in place. */
-bool mendTextMaps(const QString& path, const QHash<QFont, QString>& drawn)
+/** The document with its text maps naming every character as it was drawn. */
+QByteArray withTrueTextMaps(const QByteArray& pdf, const QHash<QFont, QString>& drawn)
 {
     GlyphRenames renames;
     for (auto font = drawn.cbegin(); font != drawn.cend(); ++font)
         addSharedGlyphRenames(renames, font.key(), font.value());
-    if (renames.isEmpty())
-        return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    const QByteArray written = file.readAll();
-    const QByteArray mended = renameTextMapCodes(written, renames);
-    if (mended == written)
-        return true;
-    return file.seek(0) && file.write(mended) == mended.size() && file.flush();
+    return renameTextMapCodes(pdf, renames);
+}
+
+/** Writes the whole file or leaves what was there before. */
+bool save(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString cannotWrite(const QString& path)
+{
+    return u"无法写入文件 %1"_s.arg(QDir::toNativeSeparators(path));
+}
+
+std::chrono::milliseconds patience()
+{
+    return std::chrono::milliseconds(timing().printSystemAnswer);
 }
 
 } // namespace
-
-bool anyPrinterInstalled()
-{
-    return !QPrinterInfo::availablePrinters().isEmpty();
-}
 
 QString slipFilePath(const QString& folder, const QString& jobName, const QDateTime& moment)
 {
@@ -68,61 +75,75 @@ QString slipFilePath(const QString& folder, const QString& jobName, const QDateT
     return path;
 }
 
-PrinterPageSink::PrinterPageSink(QPrinter& printer, std::function<bool()> printerInstalled)
-    : m_printer(printer), m_printerInstalled(std::move(printerInstalled))
-{ }
+PrinterPageSink::PrinterPageSink(const PrintChoice& choice) : m_choice(choice) { }
 
 PrinterPageSink::~PrinterPageSink()
 {
-    if (m_painter)
-        abort();
+    release();
 }
 
 bool PrinterPageSink::begin(const QString& jobName, const QSizeF& pageSizeMm)
 {
-    if (m_painter)
-        abort();
+    release();
+    m_job = jobName;
+    m_printer.clear();
+    m_printerFailure.clear();
     m_error.clear();
     m_written.clear();
-    m_path.clear();
+    m_notices.clear();
     m_pages = 0;
     m_drawn.clear();
 
-    // an exact match keeps a wide slip from being taken for a standard size turned on its side
-    const QPageLayout layout(QPageSize(pageSizeMm, QPageSize::Millimeter, {}, QPageSize::ExactMatch),
-                             QPageLayout::Portrait, QMarginsF());
-    // A page is replayed at the resolution it was recorded at: on a device of another resolution a recorded picture
-    // scales its texts a second time. The painter's scale does the rest, so nothing is rasterised.
-    const int resolution = QPicture().logicalDpiX();
-
-    if (!m_printerInstalled() || m_printer.outputFormat() == QPrinter::PdfFormat) {
+    QMarginsF unprintable;
+    if (!m_choice.outputFile.isEmpty()) {
+        m_target = Target::ChosenFile;
+    } else {
+        PrinterLookup lookup;
+        runOffThread([&lookup, this] { lookup = lookUpPrinter(m_choice.printer, patience()); });
+        switch (lookup.outcome) {
+        case PrinterLookup::Outcome::Ready:
+            m_target = Target::Printer;
+            m_printer = lookup.printer;
+            unprintable = lookup.unprintableMm;
+            break;
+        case PrinterLookup::Outcome::NoPrinter:
+            m_target = Target::SlipsFolder;
+            m_notices << lookup.reason + u"。"_s;
+            break;
+        case PrinterLookup::Outcome::Failed:
+            m_target = Target::Printer;
+            m_printerFailure = lookup.reason;
+            break;
+        }
+    }
+    if (m_target == Target::SlipsFolder) {
         const QString folder = QDir(dataFolder()).filePath(u"slips"_s);
         if (!QDir().mkpath(folder))
             return fail(u"无法建立文件夹 %1"_s.arg(QDir::toNativeSeparators(folder)));
-        m_path = slipFilePath(folder, jobName, clock().now());
-        m_pdf = std::make_unique<QPdfWriter>(m_path);
-        m_pdf->setTitle(jobName);
-        m_pdf->setCreator(u"Quenvale"_s);
-        m_pdf->setPageLayout(layout);
-        m_pdf->setResolution(resolution);
-        m_device = m_pdf.get();
-    } else {
-        m_printer.setDocName(jobName);
-        m_printer.setFullPage(true);
-        // a driver that cannot take the slip's size prints it from the top-left corner of its own paper
-        m_printer.setPageLayout(layout);
-        m_printer.setResolution(resolution);
-        m_device = &m_printer;
     }
 
+    m_placement = placeSlip(pageSizeMm, unprintable, m_choice.form);
+    if (!m_placement.fits)
+        m_notices << u"所选纸张的可打印范围小于销售清单，清单有一部分打印不出来。"_s;
+
+    m_buffer = std::make_unique<QBuffer>();
+    m_buffer->open(QIODevice::WriteOnly);
+    m_pdf = std::make_unique<QPdfWriter>(m_buffer.get());
+    m_pdf->setTitle(jobName);
+    m_pdf->setCreator(u"Quenvale"_s);
+    m_pdf->setPageLayout(m_placement.paper);
+    // A page is replayed at the resolution it was recorded at: on a device of another resolution a recorded picture
+    // scales its texts a second time. The painter's scale does the rest, so nothing is rasterised.
+    m_pdf->setResolution(QPicture().logicalDpiX());
     m_painter = std::make_unique<QPainter>();
-    if (!m_painter->begin(m_device)) {
-        const QString problem = m_pdf ? u"无法写入文件 %1"_s.arg(QDir::toNativeSeparators(m_path))
-                                      : u"打印机“%1”无法开始打印"_s.arg(m_printer.printerName());
-        release(false);
-        return fail(problem);
+    if (!m_painter->begin(m_pdf.get())) {
+        release();
+        return fail(u"无法生成销售清单的文件"_s);
     }
-    m_painter->scale(m_device->logicalDpiX() / twipsPerInch, m_device->logicalDpiY() / twipsPerInch);
+    const double dotsPerInch = m_pdf->logicalDpiX();
+    m_painter->translate(m_placement.originMm.x() / millimetresPerInch * dotsPerInch,
+                         m_placement.originMm.y() / millimetresPerInch * m_pdf->logicalDpiY());
+    m_painter->scale(dotsPerInch / twipsPerInch, m_pdf->logicalDpiY() / twipsPerInch);
     return true;
 }
 
@@ -130,16 +151,12 @@ bool PrinterPageSink::printPage(const QPicture& page)
 {
     if (!m_painter)
         return fail(u"打印没有开始"_s);
-    if (m_pages > 0 && !m_device->newPage())
+    if (m_pages > 0 && !m_pdf->newPage())
         return fail(u"无法开始新的一页"_s);
     m_painter->drawPicture(0, 0, page);
     ++m_pages;
-    if (m_pdf) {
-        for (const DrawnText& drawn : textsOf(page))
-            m_drawn[drawn.font] += drawn.text;
-    }
-    if (!m_pdf && m_printer.printerState() == QPrinter::Error)
-        return fail(u"打印机“%1”出错"_s.arg(m_printer.printerName()));
+    for (const DrawnText& drawn : textsOf(page))
+        m_drawn[drawn.font] += drawn.text;
     return true;
 }
 
@@ -147,31 +164,45 @@ bool PrinterPageSink::end()
 {
     if (!m_painter)
         return fail(u"打印没有开始"_s);
-    const bool toFile = m_pdf != nullptr;
-    const QString path = m_path;
-    bool ended = m_painter->end();
-    if (toFile) {
-        m_painter.reset();
-        m_pdf.reset();
-        ended = ended && QFileInfo(path).size() > 0 && mendTextMaps(path, m_drawn);
-    } else {
-        ended = ended && m_printer.printerState() != QPrinter::Error;
+    const bool drawn = m_painter->end();
+    m_painter.reset();
+    m_pdf.reset();
+    const QByteArray pdf = drawn ? withTrueTextMaps(m_buffer->data(), m_drawn) : QByteArray();
+    release();
+    if (pdf.isEmpty())
+        return fail(u"无法生成销售清单的文件"_s);
+
+    QString problem;
+    switch (m_target) {
+    case Target::SlipsFolder:
+        return keepInSlips(pdf, &problem) || fail(problem);
+    case Target::ChosenFile:
+        if (save(m_choice.outputFile, pdf)) {
+            m_written = m_choice.outputFile;
+            return true;
+        }
+        m_error = cannotWrite(m_choice.outputFile);
+        break;
+    case Target::Printer:
+        m_error = m_printerFailure;
+        if (m_error.isEmpty()) {
+            const PrintJob job { m_printer, m_job, pdf, jobOptions() };
+            const auto watch = std::chrono::milliseconds(timing().printJobWatch);
+            runOffThread([&job, watch, this] { m_error = printJob(job, patience(), watch); });
+        }
+        if (m_error.isEmpty())
+            return true;
+        break;
     }
-    release(ended);
-    if (!ended) {
-        return fail(toFile ? u"无法写入文件 %1"_s.arg(QDir::toNativeSeparators(path))
-                           : u"打印机“%1”出错"_s.arg(m_printer.printerName()));
-    }
-    if (toFile)
-        m_written = path;
-    return true;
+    // the slip is not lost with the printer or the file: the clerk can print it again from here
+    if (!keepInSlips(pdf, &problem))
+        m_error += u"；"_s + problem;
+    return false;
 }
 
 void PrinterPageSink::abort()
 {
-    if (m_painter && !m_pdf)
-        m_printer.abort();
-    release(false);
+    release();
 }
 
 bool PrinterPageSink::fail(const QString& text)
@@ -180,16 +211,49 @@ bool PrinterPageSink::fail(const QString& text)
     return false;
 }
 
-void PrinterPageSink::release(bool keepFile)
+void PrinterPageSink::release()
 {
     if (m_painter && m_painter->isActive())
         m_painter->end();
     m_painter.reset();
     m_pdf.reset();
-    m_device = nullptr;
-    if (!keepFile && !m_path.isEmpty())
-        QFile::remove(m_path);
-    m_path.clear();
+    m_buffer.reset();
+}
+
+bool PrinterPageSink::keepInSlips(const QByteArray& pdf, QString* problem)
+{
+    const QString folder = QDir(dataFolder()).filePath(u"slips"_s);
+    if (!QDir().mkpath(folder)) {
+        *problem = u"无法建立文件夹 %1"_s.arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    const QString path = slipFilePath(folder, m_job, clock().now());
+    if (!save(path, pdf)) {
+        *problem = cannotWrite(path);
+        return false;
+    }
+    m_written = path;
+    return true;
+}
+
+QList<std::pair<QString, QString>> PrinterPageSink::jobOptions() const
+{
+    QList<std::pair<QString, QString>> options;
+    for (const auto& option : m_choice.systemOptions) {
+        // the paper is the run's to say: the slip was laid out on it
+        if (option.first != u"media"_s && option.first != u"PageSize"_s && option.first != u"PageRegion"_s)
+            options << option;
+    }
+    options.append({ u"media"_s, mediaName(m_placement.paper) });
+    if (m_choice.copies > 1) {
+        options.append({ u"copies"_s, QString::number(m_choice.copies) });
+        options.append({ u"multiple-document-handling"_s,
+                         m_choice.collateCopies ? u"separate-documents-collated-copies"_s
+                                                : u"separate-documents-uncollated-copies"_s });
+    }
+    if (!m_choice.sides.isEmpty())
+        options.append({ u"sides"_s, m_choice.sides });
+    return options;
 }
 
 } // namespace platform

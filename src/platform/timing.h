@@ -15,6 +15,8 @@ struct Timing
     int closeAfterFinish = 10000; ///< an entry window closing after a finished sale
     int periodicLogSave = 60000; ///< the activity log's periodic save
     int finalSave = 1; ///< the shutdown's final log save
+    int printSystemAnswer = 5000; ///< how long the print system may take to answer before a run gives it up
+    int printJobWatch = 3000; ///< how long a job handed to the print system is watched for its failure
 };
 
 Timing& timing();

@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 #include "shell/window_opening.h"
 #include "shell/wiring.h"
+#include "slip/print_run.h"
 #include "slip/print_window.h"
 #include "slip/slip_layout.h"
 #include "transaction/working_set.h"
@@ -32,7 +33,10 @@ void wirePrintCommands(MainWindow& main, platform::Database&)
     main.setCommand(u"print"_s, print);
     main.setCommand(u"Image14"_s, print);
 
-    main.setCommand(u"dysz"_s, [] { platform::printerSetup().show(u"页面设置"_s); });
+    main.setCommand(u"dysz"_s, [] {
+        const slip::SlipLayout& slip = slip::storedLayout();
+        platform::printerSetup().show(u"页面设置"_s, slip::sizeInMillimetres(slip));
+    });
 }
 
 } // namespace shell

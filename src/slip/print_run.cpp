@@ -37,11 +37,12 @@ PrintOutcome printSlip(const QList<SlipPage>& pages, const SlipLayout& layout, p
             outcome.failure = u"未知错误"_s;
         if (begun)
             sink.abort();
+        outcome.writtenFile = sink.writtenFile();
+        outcome.notice = sink.notice();
         return outcome;
     };
 
-    const QSizeF pageSize(layout.width * millimetresPerTwip, layout.height * millimetresPerTwip);
-    if (!sink.begin(pages.first().header.salesNumber, pageSize))
+    if (!sink.begin(pages.first().header.salesNumber, sizeInMillimetres(layout)))
         return stop(false);
     for (const SlipPage& page : pages) {
         const QPicture picture = slipPicture(layout, page);
@@ -55,16 +56,25 @@ PrintOutcome printSlip(const QList<SlipPage>& pages, const SlipLayout& layout, p
     if (!sink.end())
         return stop(false);
     outcome.writtenFile = sink.writtenFile();
+    outcome.notice = sink.notice();
     return outcome;
+}
+
+QSizeF sizeInMillimetres(const SlipLayout& layout)
+{
+    return QSizeF(layout.width * millimetresPerTwip, layout.height * millimetresPerTwip);
 }
 
 QString outcomeMessage(const PrintOutcome& outcome)
 {
+    QStringList lines;
     if (!outcome.failure.isEmpty())
-        return u"打印失败：%1"_s.arg(outcome.failure);
+        lines << u"打印失败：%1"_s.arg(outcome.failure);
+    if (!outcome.notice.isEmpty())
+        lines << outcome.notice;
     if (!outcome.writtenFile.isEmpty())
-        return u"销售清单已保存到文件：\n%1"_s.arg(QDir::toNativeSeparators(outcome.writtenFile));
-    return {};
+        lines << u"销售清单已保存到文件：\n%1"_s.arg(QDir::toNativeSeparators(outcome.writtenFile));
+    return lines.join(u'\n');
 }
 
 } // namespace slip

@@ -17,7 +17,8 @@ struct PrintOutcome
 {
     int pagesPrinted = 0;
     QString failure; ///< the sink's error when the run was stopped; empty when it was not
-    QString writtenFile; ///< where the pages went when a file took them instead of a printer
+    QString writtenFile; ///< where the pages went when a file took them, chosen or in place of a failed printer
+    QString notice; ///< what else the user should know of the run
 };
 
 /**
@@ -27,6 +28,9 @@ struct PrintOutcome
  */
 PrintOutcome printSlip(const QList<SlipPage>& pages, const SlipLayout& layout, platform::PageSink& sink,
                        const std::function<void(const QPicture&)>& showing = {});
+
+/** The size of the layout's stationery. */
+QSizeF sizeInMillimetres(const SlipLayout& layout);
 
 /** What the user is told after a run; empty when nothing needs telling. */
 QString outcomeMessage(const PrintOutcome& outcome);

@@ -1,5 +1,6 @@
 #include "platform/data_folder.h"
 #include "platform/database.h"
+#include "platform/print_choice.h"
 #include "platform/printer_page_sink.h"
 #include "platform/top_level_windows.h"
 #include "shell/lifecycle_hooks.h"
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -222,18 +222,20 @@ void TestRoadOfASale::keyAndFinishSale()
 
 void TestRoadOfASale::printToPdf()
 {
-    // no printer on this machine: the slip goes to a PDF at its true size
-    QPrinter printer;
-    platform::PrinterPageSink sink(printer, [] { return false; });
+    // no print system on this machine: the slip goes to a PDF at its true size
+    qputenv("CUPS_SERVER", QDir(m_scratch->folder()).filePath(u"no-print-system.sock"_s).toLocal8Bit());
+    const platform::PrintChoice choice;
+    platform::PrinterPageSink sink(choice);
     platform::setPageSink(&sink);
     const QString path = QDir(m_scratch->folder()).filePath(u"slips/XH00000000001Q-20040705-101500.pdf"_s);
-    m_dialogs->expect(u"销售清单已保存到文件：\n"_s + QDir::toNativeSeparators(path));
+    m_dialogs->expect(u"无法连接打印系统。\n销售清单已保存到文件：\n"_s + QDir::toNativeSeparators(path));
 
     main().runCommand(u"Image14"_s);
     QPointer<QWidget> printing = platform::topLevelWindow(u"dy"_s);
     QVERIFY(printing);
     QTRY_VERIFY(!printing);
     platform::setPageSink(nullptr);
+    qunsetenv("CUPS_SERVER");
     QCOMPARE(testsupport::readPdf(path).pages, 1);
     QFile pdf(path);
     QVERIFY(pdf.open(QIODevice::ReadOnly));

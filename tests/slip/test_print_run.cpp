@@ -1,6 +1,7 @@
 #include "page_replay.h"
 #include "pdf_facts.h"
 #include "platform/data_folder.h"
+#include "platform/print_choice.h"
 #include "platform/printer_page_sink.h"
 #include "platform/top_level_windows.h"
 #include "shell/letterhead.h"
@@ -18,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
-#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 
@@ -94,6 +94,8 @@ private slots:
     void noZonePages();
     void failingSink_data();
     void failingSink();
+    void runMessage_data();
+    void runMessage();
     void toFileWithoutPrinter_data();
     void toFileWithoutPrinter();
     void printerSetup();
@@ -309,37 +311,87 @@ void TestPrintRun::failingSink()
     QCOMPARE(m_sink->runsEnded, 0);
 }
 
+void TestPrintRun::runMessage_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("message");
+    const QString kept = u"/data/slips/XH00000000001Q-20040705-090533.pdf"_s;
+    const QString saved = u"销售清单已保存到文件：\n"_s + QDir::toNativeSeparators(kept);
+    QTest::newRow("printed") << QString() << QString() << QString() << QString();
+    QTest::newRow("refused by the print system, slip kept")
+        << u"打印机“rejecting”不接受打印作业（out of forms）"_s << QString() << kept
+        << u"打印失败：打印机“rejecting”不接受打印作业（out of forms）\n"_s + saved;
+    QTest::newRow("no printer, slip kept with the reason")
+        << QString() << u"没有可用的打印机。"_s << kept << u"没有可用的打印机。\n"_s + saved;
+    QTest::newRow("printed on a form too small")
+        << QString() << u"所选纸张的可打印范围小于销售清单，清单有一部分打印不出来。"_s << QString()
+        << u"所选纸张的可打印范围小于销售清单，清单有一部分打印不出来。"_s;
+    QTest::newRow("refused, and no file either")
+        << u"打印系统在 5 秒内没有回应；无法写入文件 /data/slips/x.pdf"_s << QString() << QString()
+        << u"打印失败：打印系统在 5 秒内没有回应；无法写入文件 /data/slips/x.pdf"_s;
+}
+
+void TestPrintRun::runMessage()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, notice);
+    QFETCH(QString, written);
+    QFETCH(QString, message);
+    fillSale();
+    m_sink->endFailure = failure;
+    m_sink->noticeText = notice;
+    m_sink->written = written;
+    if (!message.isEmpty())
+        m_dialogs->expect(message);
+
+    const QPointer<QWidget> shown = run(u"print"_s);
+    QTRY_VERIFY(shown.isNull());
+    QCOMPARE(m_sink->pages.size(), 3);
+    QCOMPARE(m_sink->runsEnded, 1);
+}
+
 void TestPrintRun::toFileWithoutPrinter_data()
 {
     QTest::addColumn<bool>("stored");
-    QTest::addColumn<bool>("printerInstalled");
+    QTest::addColumn<QString>("chosenFile");
     QTest::addColumn<QSizeF>("pagePoints");
-    QTest::newRow("no printer, stored layout") << true << false << QSizeF(587, 246);
-    QTest::newRow("no printer, not-stored layout") << false << false << QSizeF(570, 246);
-    QTest::newRow("printing to a file chosen") << true << true << QSizeF(587, 246);
+    QTest::newRow("no print system, stored layout") << true << QString() << QSizeF(587, 246);
+    QTest::newRow("no print system, not-stored layout") << false << QString() << QSizeF(570, 246);
+    QTest::newRow("printing to the file the user named") << true << u"清单/第一张.pdf"_s << QSizeF(587, 246);
 }
 
 void TestPrintRun::toFileWithoutPrinter()
 {
     QFETCH(bool, stored);
-    QFETCH(bool, printerInstalled);
+    QFETCH(QString, chosenFile);
     QFETCH(QSizeF, pagePoints);
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    platform::PrinterPageSink sink(printer, [printerInstalled] { return printerInstalled; });
+    const QDir folder(m_scratch->folder());
+    qputenv("CUPS_SERVER", folder.filePath(u"no-print-system.sock"_s).toLocal8Bit());
+    platform::PrintChoice choice;
+    if (!chosenFile.isEmpty()) {
+        QVERIFY(folder.mkpath(QFileInfo(chosenFile).path()));
+        choice.outputFile = folder.filePath(chosenFile);
+    }
+    platform::PrinterPageSink sink(choice);
     platform::setPageSink(&sink);
     fillSale();
     workingSet().StoredFlag = stored;
-    const QString path = QDir(m_scratch->folder()).filePath(u"slips/XH00000000001Q-20040705-090533.pdf"_s);
-    m_dialogs->expect(u"销售清单已保存到文件：\n"_s + QDir::toNativeSeparators(path));
+    const QString path
+        = chosenFile.isEmpty() ? folder.filePath(u"slips/XH00000000001Q-20040705-090533.pdf"_s) : choice.outputFile;
+    // a file in place of a printer says why
+    const QString why = chosenFile.isEmpty() ? u"无法连接打印系统。\n"_s : QString();
+    m_dialogs->expect(why + u"销售清单已保存到文件：\n"_s + QDir::toNativeSeparators(path));
 
     const QPointer<QWidget> shown = run(u"print"_s);
     QTRY_VERIFY(shown.isNull());
     platform::setPageSink(m_sink.get());
+    qunsetenv("CUPS_SERVER");
 
-    QCOMPARE(QDir(m_scratch->folder()).entryList({ u"*.pdf"_s }, QDir::Files, QDir::Name), QStringList {});
+    QCOMPARE(folder.entryList({ u"*.pdf"_s }, QDir::Files, QDir::Name), QStringList {});
     QCOMPARE(QDir(m_scratch->folder() + u"/slips"_s).entryList(QDir::Files),
-             QStringList { QFileInfo(path).fileName() });
+             chosenFile.isEmpty() ? QStringList { QFileInfo(path).fileName() } : QStringList {});
     const testsupport::PdfFacts pdf = testsupport::readPdf(path);
     QCOMPARE(pdf.pages, 3);
     QCOMPARE(pdf.mediaBoxes, QList<QSizeF>(3, pagePoints));
@@ -358,6 +410,8 @@ void TestPrintRun::printerSetup()
 {
     m_main->runCommand(u"dysz"_s);
     QCOMPARE(m_setup->titles, QStringList { u"页面设置"_s });
+    // the paper offered until a form is chosen: the stored layout's stationery
+    QCOMPARE(m_setup->slipSizesMm, QList<QSizeF> { QSizeF(11745 * 25.4 / 1440, 4920 * 25.4 / 1440) });
     QVERIFY(m_sink->jobs.isEmpty());
 }
 

@@ -48,7 +48,8 @@ bool FakePageSink::printPage(const QPicture& page)
 bool FakePageSink::end()
 {
     ++runsEnded;
-    return true;
+    m_error = endFailure;
+    return endFailure.isEmpty();
 }
 
 void FakePageSink::abort()

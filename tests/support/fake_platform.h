@@ -37,6 +37,8 @@ public:
     bool end() override;
     void abort() override;
     QString errorText() const override { return m_error; }
+    QString writtenFile() const override { return written; }
+    QString notice() const override { return noticeText; }
 
     QList<QPicture> pages;
     QStringList jobs;
@@ -48,6 +50,11 @@ public:
     int failAtPage = -1;
     /** Refuses to begin a run. */
     bool failAtBegin = false;
+    /** When set, end() fails with this text, as a print system refusing the job. */
+    QString endFailure;
+    /** What writtenFile() and notice() tell of every run. */
+    QString written;
+    QString noticeText;
 
 private:
     QString m_error;
@@ -60,9 +67,14 @@ public:
     FakePrinterSetup();
     ~FakePrinterSetup() override;
 
-    void show(const QString& title) override { titles << title; }
+    void show(const QString& title, const QSizeF& slipMm) override
+    {
+        titles << title;
+        slipSizesMm << slipMm;
+    }
 
     QStringList titles;
+    QList<QSizeF> slipSizesMm;
 };
 
 /** Records what would have been started and whether the program was ended. Installed for its lifetime. */
