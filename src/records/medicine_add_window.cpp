@@ -47,14 +47,14 @@ void MedicineAddWindow::opened()
 
 void MedicineAddWindow::confirm()
 {
-    const Medicine medicine { .name = text(u"Text1"_s),
-                              .code = text(u"Text8"_s),
-                              .maker = text(u"Text2"_s),
-                              .packing = text(u"Text4"_s),
-                              .unit = text(u"Text3"_s),
-                              .price = text(u"Text5"_s),
-                              .purchasePrice = text(u"Text6"_s),
-                              .type = text(u"Text7"_s) };
+    const store::Medicine medicine { .name = text(u"Text1"_s),
+                                     .code = text(u"Text8"_s),
+                                     .maker = text(u"Text2"_s),
+                                     .spec = text(u"Text4"_s),
+                                     .unit = text(u"Text3"_s),
+                                     .unitPrice = text(u"Text5"_s),
+                                     .purchasePrice = text(u"Text6"_s),
+                                     .type = text(u"Text7"_s) };
     switch (addPendingMedicine(*m_catalogue, medicine)) {
     case AddOutcome::WrongType:
         platform::inform(u"类型输入不正确,请重新输入!"_s);

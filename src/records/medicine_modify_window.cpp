@@ -77,11 +77,11 @@ void MedicineModifyWindow::choose(int candidate)
 
 void MedicineModifyWindow::showMedicine()
 {
-    const Medicine medicine = m_editor.medicine();
+    const store::Medicine medicine = m_editor.medicine();
     setText(u"Text5"_s, medicine.maker);
     setText(u"Text4"_s, medicine.unit);
-    setText(u"Text6"_s, medicine.packing);
-    setText(u"Text2"_s, medicine.price);
+    setText(u"Text6"_s, medicine.spec);
+    setText(u"Text2"_s, medicine.unitPrice);
     setText(u"Text12"_s, medicine.purchasePrice);
     setText(u"Text15"_s, medicine.code);
     setText(u"Text10"_s, medicine.type);
@@ -90,14 +90,14 @@ void MedicineModifyWindow::showMedicine()
 void MedicineModifyWindow::confirm()
 {
     const QString name = text(u"Text1"_s);
-    const Medicine changes { .name = name,
-                             .code = text(u"Text15"_s),
-                             .maker = text(u"Text5"_s),
-                             .packing = text(u"Text6"_s),
-                             .unit = text(u"Text4"_s),
-                             .price = text(u"Text2"_s),
-                             .purchasePrice = text(u"Text12"_s),
-                             .type = text(u"Text10"_s) };
+    const store::Medicine changes { .name = name,
+                                    .code = text(u"Text15"_s),
+                                    .maker = text(u"Text5"_s),
+                                    .spec = text(u"Text6"_s),
+                                    .unit = text(u"Text4"_s),
+                                    .unitPrice = text(u"Text2"_s),
+                                    .purchasePrice = text(u"Text12"_s),
+                                    .type = text(u"Text10"_s) };
     switch (m_editor.save(changes)) {
     case MedicineEditor::SaveOutcome::WrongType:
         platform::inform(u"类型输入不正确,请重新输入"_s);

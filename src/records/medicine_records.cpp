@@ -11,28 +11,23 @@ namespace {
 
 const QString nameField = u"名称"_s;
 
-QString field(const store::BoundRecordset& source, const QString& name)
-{
-    return source.value(name).value_or(QString());
-}
-
 // Every field but the name, which no window changes once the medicine is stored.
-bool setDetails(store::BoundRecordset& catalogue, const Medicine& medicine)
+bool setDetails(store::BoundRecordset& catalogue, const store::Medicine& medicine)
 {
     return catalogue.setValue(u"代号"_s, medicine.code) && catalogue.setValue(u"生产厂家"_s, medicine.maker)
-        && catalogue.setValue(u"规格"_s, medicine.packing) && catalogue.setValue(u"单位"_s, medicine.unit)
-        && catalogue.setValue(u"单价"_s, medicine.price) && catalogue.setValue(u"进价"_s, medicine.purchasePrice)
+        && catalogue.setValue(u"规格"_s, medicine.spec) && catalogue.setValue(u"单位"_s, medicine.unit)
+        && catalogue.setValue(u"单价"_s, medicine.unitPrice) && catalogue.setValue(u"进价"_s, medicine.purchasePrice)
         && catalogue.setValue(u"类型"_s, medicine.type);
 }
 
 enum class MedicineFault { None, WrongType, WrongPrice, WrongPurchasePrice };
 
 // The type first, as the windows have always checked it, then the two prices in the order of their boxes.
-MedicineFault faultOf(const Medicine& medicine)
+MedicineFault faultOf(const store::Medicine& medicine)
 {
     if (!isMedicineType(medicine.type))
         return MedicineFault::WrongType;
-    if (!isPriceText(medicine.price))
+    if (!isPriceText(medicine.unitPrice))
         return MedicineFault::WrongPrice;
     if (!isPriceText(medicine.purchasePrice))
         return MedicineFault::WrongPurchasePrice;
@@ -46,11 +41,13 @@ QString catalogueTable()
     return u"药品"_s;
 }
 
-Medicine shownMedicine(const store::BoundRecordset& catalogue)
+store::Medicine shownMedicine(const store::BoundRecordset& catalogue)
 {
-    return { field(catalogue, nameField), field(catalogue, u"代号"_s), field(catalogue, u"生产厂家"_s),
-             field(catalogue, u"规格"_s), field(catalogue, u"单位"_s), field(catalogue, u"单价"_s),
-             field(catalogue, u"进价"_s), field(catalogue, u"类型"_s) };
+    // With nothing pending and no current record the fields hold nothing, though the shown values may still be those
+    // of a record just removed.
+    if (catalogue.mode() == store::BoundRecordset::Mode::None && !catalogue.hasCurrent())
+        return {};
+    return store::medicineFromRecord(catalogue.fields(), catalogue.shownValues());
 }
 
 bool isMedicineType(const QString& text)
@@ -64,14 +61,14 @@ bool isPriceText(const QString& text)
     return text.isEmpty() || transaction::DecimalNumber::parse(text).has_value();
 }
 
-QString candidateLine(const Medicine& medicine)
+QString candidateLine(const store::Medicine& medicine)
 {
-    return u"产地: "_s + medicine.maker + u" 单位: "_s + medicine.unit + u" 规格: "_s + medicine.packing + u" 单价: "_s
-        + medicine.price + u" 类型: "_s + medicine.type + u" 进价: "_s + medicine.purchasePrice + u" 代号: "_s
+    return u"产地: "_s + medicine.maker + u" 单位: "_s + medicine.unit + u" 规格: "_s + medicine.spec + u" 单价: "_s
+        + medicine.unitPrice + u" 类型: "_s + medicine.type + u" 进价: "_s + medicine.purchasePrice + u" 代号: "_s
         + medicine.code;
 }
 
-AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const Medicine& medicine)
+AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const store::Medicine& medicine)
 {
     switch (faultOf(medicine)) {
     case MedicineFault::WrongType:
@@ -126,12 +123,12 @@ bool MedicineEditor::choose(int candidate)
     return true;
 }
 
-Medicine MedicineEditor::medicine() const
+store::Medicine MedicineEditor::medicine() const
 {
     return shownMedicine(m_catalogue);
 }
 
-MedicineEditor::SaveOutcome MedicineEditor::save(const Medicine& changes)
+MedicineEditor::SaveOutcome MedicineEditor::save(const store::Medicine& changes)
 {
     switch (faultOf(changes)) {
     case MedicineFault::WrongType:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/medicine.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,26 +11,11 @@ class BoundRecordset;
 
 namespace records {
 
-/** One record of the catalogue (table 药品), field by field. */
-struct Medicine
-{
-    QString name; ///< 名称
-    QString code; ///< 代号
-    QString maker; ///< 生产厂家
-    QString packing; ///< 规格
-    QString unit; ///< 单位
-    QString price; ///< 单价
-    QString purchasePrice; ///< 进价
-    QString type; ///< 类型
-
-    bool operator==(const Medicine&) const = default;
-};
-
 /** The catalogue's table. */
 QString catalogueTable();
 
 /** The medicine the source shows: its pending record while one is pending, else its current one. */
-Medicine shownMedicine(const store::BoundRecordset& catalogue);
+store::Medicine shownMedicine(const store::BoundRecordset& catalogue);
 
 /** true for exactly one of 片剂, 针剂, 器械 and 其它; nothing is trimmed, so "片剂 " is refused. */
 bool isMedicineType(const QString& text);
@@ -41,7 +28,7 @@ bool isMedicineType(const QString& text);
 bool isPriceText(const QString& text);
 
 /** How a medicine is listed among the medicines sharing its name: "产地: … 单位: … 规格: … 代号: …". */
-QString candidateLine(const Medicine& medicine);
+QString candidateLine(const store::Medicine& medicine);
 
 enum class AddOutcome { WrongType, WrongPrice, WrongPurchasePrice, Added, Failed };
 
@@ -50,7 +37,7 @@ enum class AddOutcome { WrongType, WrongPrice, WrongPurchasePrice, Added, Failed
  * number (checked in that order) keeps the record pending so that it can be corrected; a record the database refuses is
  * dropped. Neither a name nor a code already in the catalogue is refused.
  */
-AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const Medicine& medicine);
+AddOutcome addPendingMedicine(store::BoundRecordset& catalogue, const store::Medicine& medicine);
 
 /**
  * The modify window's hold on one medicine: a name is looked up, one of the medicines carrying it is chosen, and the
@@ -74,13 +61,13 @@ public:
 
     bool hasMedicine() const { return m_candidates > 0; }
     /** The medicine looked up or chosen last. */
-    Medicine medicine() const;
+    store::Medicine medicine() const;
 
     /**
      * Writes every field but the name from the changes into the medicine looked up or chosen last. A failed write
      * leaves the stored medicine as it was.
      */
-    SaveOutcome save(const Medicine& changes);
+    SaveOutcome save(const store::Medicine& changes);
 
 private:
     store::BoundRecordset& m_catalogue;

@@ -466,11 +466,11 @@ void EntryWindow::lookUp(int r)
         return;
     }
 
-    const Medicine& found = lookup.matches.first();
+    const store::Medicine& found = lookup.matches.first();
     fillRow(row, found, m_variant.purchasePrices, false);
     showRow(r, row);
     m_choices = lookup.matches;
-    for (const Medicine& medicine : lookup.matches) {
+    for (const store::Medicine& medicine : lookup.matches) {
         m_choiceList->addItem(ChoiceLine(medicine));
         if (m_choicePurchasePrices)
             m_choicePurchasePrices->addItem(medicine.purchasePrice);

@@ -130,7 +130,7 @@ private:
     QListWidget* m_choicePurchasePrices = nullptr;
     QLabel* m_choiceRow = nullptr;
     /** The records behind the choice list, so a choice never depends on splitting its text. */
-    QList<Medicine> m_choices;
+    QList<store::Medicine> m_choices;
     QLabel* m_runningTotal = nullptr;
     QLabel* m_lastLine = nullptr;
     QLabel* m_serialHolder = nullptr;

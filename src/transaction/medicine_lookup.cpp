@@ -11,34 +11,18 @@ namespace {
 const QString nameField = u"名称"_s;
 const QString codeField = u"代号"_s;
 
-QList<Medicine> medicines(const QList<QStringList>& records, const QStringList& fields)
+QList<store::Medicine> medicines(const QList<QStringList>& records, const QStringList& fields)
 {
-    const auto index = [&fields](const QString& field) {
-        return fields.indexOf(field);
-    };
-    const qsizetype name = index(nameField);
-    const qsizetype code = index(codeField);
-    const qsizetype maker = index(u"生产厂家"_s);
-    const qsizetype spec = index(u"规格"_s);
-    const qsizetype unit = index(u"单位"_s);
-    const qsizetype unitPrice = index(u"单价"_s);
-    const qsizetype purchasePrice = index(u"进价"_s);
-    const qsizetype type = index(u"类型"_s);
-    const auto at = [](const QStringList& record, qsizetype i) {
-        return i >= 0 && i < record.size() ? record.at(i) : QString();
-    };
-    QList<Medicine> result;
+    QList<store::Medicine> result;
     result.reserve(records.size());
-    for (const QStringList& record : records) {
-        result.append({ at(record, name), at(record, code), at(record, maker), at(record, spec), at(record, unit),
-                        at(record, unitPrice), at(record, purchasePrice), at(record, type) });
-    }
+    for (const QStringList& record : records)
+        result.append(store::medicineFromRecord(fields, record));
     return result;
 }
 
 } // namespace
 
-QString ChoiceLine(const Medicine& medicine)
+QString ChoiceLine(const store::Medicine& medicine)
 {
     return u"品名: "_s + medicine.name + u" 厂家: "_s + medicine.maker + u" 单价: "_s + medicine.unitPrice
         + u" 单位: "_s + medicine.unit + u" 规格: "_s + medicine.spec + u" 类型: "_s + medicine.type;
@@ -72,7 +56,7 @@ void emptyRowBesideName(Line& row)
     row.name = name;
 }
 
-void fillRow(Line& row, const Medicine& medicine, bool withPurchasePrice, bool replaceName)
+void fillRow(Line& row, const store::Medicine& medicine, bool withPurchasePrice, bool replaceName)
 {
     if (replaceName)
         row.name = medicine.name;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/medicine.h"
 #include "transaction/working_set.h"
 
 #include <QList>
@@ -11,23 +12,8 @@ class BoundRecordset;
 
 namespace transaction {
 
-/** The catalogue fields the entry uses, of one record of table 药品. */
-struct Medicine
-{
-    QString name; ///< 名称
-    QString code; ///< 代号
-    QString maker; ///< 生产厂家
-    QString spec; ///< 规格
-    QString unit; ///< 单位
-    QString unitPrice; ///< 单价
-    QString purchasePrice; ///< 进价
-    QString type; ///< 类型
-
-    bool operator==(const Medicine&) const = default;
-};
-
 /** The text of one entry of the choice list: "品名: " + 名称 + " 厂家: " + 生产厂家 + … + " 类型: " + 类型. */
-QString ChoiceLine(const Medicine& medicine);
+QString ChoiceLine(const store::Medicine& medicine);
 
 struct Lookup
 {
@@ -40,7 +26,7 @@ struct Lookup
     Outcome outcome = Outcome::NotFound;
     bool byCode = false; ///< found by 代号, not by 名称
     /** Every record meeting the criterion that found one, in table order; the first is the one found. */
-    QList<Medicine> matches;
+    QList<store::Medicine> matches;
 };
 
 /**
@@ -56,6 +42,6 @@ void emptyRowBesideName(Line& row);
  * Fills a row from a catalogue record: maker, unit price, 规格, unit and type, and the purchase price when the entry
  * keeps one. The quantity, batch number and expiry stay; the name becomes the record's 名称 when replaceName is set.
  */
-void fillRow(Line& row, const Medicine& medicine, bool withPurchasePrice, bool replaceName);
+void fillRow(Line& row, const store::Medicine& medicine, bool withPurchasePrice, bool replaceName);
 
 } // namespace transaction

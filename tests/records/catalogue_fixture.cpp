@@ -11,28 +11,27 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace recordtests {
 
-void storeMedicines(testsupport::ScratchDatabase& scratch, const QList<records::Medicine>& medicines)
+void storeMedicines(testsupport::ScratchDatabase& scratch, const QList<store::Medicine>& medicines)
 {
-    for (const records::Medicine& m : medicines) {
+    for (const store::Medicine& m : medicines) {
         QVERIFY2(scratch.db().exec(u"INSERT INTO 药品 (名称, 代号, 生产厂家, 规格, 单位, 单价, 进价, 类型) "
                                    u"VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                                   { m.name, m.code, m.maker, m.packing, m.unit, m.price, m.purchasePrice, m.type }),
+                                   { m.name, m.code, m.maker, m.spec, m.unit, m.unitPrice, m.purchasePrice, m.type }),
                  qPrintable(scratch.db().lastError()));
     }
 }
 
-QList<records::Medicine> storedMedicines(testsupport::ScratchDatabase& scratch)
+QList<store::Medicine> storedMedicines(testsupport::ScratchDatabase& scratch)
 {
-    QList<records::Medicine> medicines;
+    QList<store::Medicine> medicines;
     QSqlQuery query
         = scratch.db().prepare(u"SELECT 名称, 代号, 生产厂家, 规格, 单位, 单价, 进价, 类型 FROM 药品 ORDER BY rowid"_s);
     if (!query.exec())
         return medicines;
     while (query.next()) {
-        medicines << records::Medicine { query.value(0).toString(), query.value(1).toString(),
-                                         query.value(2).toString(), query.value(3).toString(),
-                                         query.value(4).toString(), query.value(5).toString(),
-                                         query.value(6).toString(), query.value(7).toString() };
+        medicines << store::Medicine { query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                                       query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
+                                       query.value(6).toString(), query.value(7).toString() };
     }
     return medicines;
 }

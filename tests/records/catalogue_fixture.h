@@ -13,9 +13,9 @@ class ScratchDatabase;
 namespace recordtests {
 
 /** Stores medicines in the catalogue of the delivered database, in the order given. */
-void storeMedicines(testsupport::ScratchDatabase& scratch, const QList<records::Medicine>& medicines);
+void storeMedicines(testsupport::ScratchDatabase& scratch, const QList<store::Medicine>& medicines);
 /** The catalogue as stored, in stored order. */
-QList<records::Medicine> storedMedicines(testsupport::ScratchDatabase& scratch);
+QList<store::Medicine> storedMedicines(testsupport::ScratchDatabase& scratch);
 
 /** Registers a unit and creates its two tables, as a successful add leaves them. */
 void storeUnit(testsupport::ScratchDatabase& scratch, const records::Unit& unit);

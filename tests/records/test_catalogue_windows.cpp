@@ -12,7 +12,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using platform::Answer;
-using records::Medicine;
+using store::Medicine;
 
 namespace {
 
@@ -76,8 +76,8 @@ void TestCatalogueWindows::fillAddWindow(const Medicine& m)
     m_f->type(u"Text1"_s, m.name);
     m_f->type(u"Text2"_s, m.maker);
     m_f->type(u"Text3"_s, m.unit);
-    m_f->type(u"Text4"_s, m.packing);
-    m_f->type(u"Text5"_s, m.price);
+    m_f->type(u"Text4"_s, m.spec);
+    m_f->type(u"Text5"_s, m.unitPrice);
     m_f->type(u"Text6"_s, m.purchasePrice);
     m_f->type(u"Text8"_s, m.code);
     m_f->type(u"Text7"_s, m.type);
@@ -213,7 +213,7 @@ void TestCatalogueWindows::modifyWindowChoosesSecondCandidate()
     m_f->click(u"Command1"_s);
     QTRY_VERIFY(!m_f->window());
     Medicine changed = second;
-    changed.price = u"13.00"_s;
+    changed.unitPrice = u"13.00"_s;
     QCOMPARE(recordtests::storedMedicines(m_f->scratch()), (QList<Medicine> { first, changed }));
     QCOMPARE(m_f->logged(),
              (QStringList { u"系统管理员进入修改药品档案系统。"_s, u"系统管理员修改药品感冒灵档案,成功。"_s }));
@@ -295,7 +295,7 @@ void TestCatalogueWindows::pricesThatAreNoNumber()
     m_f->click(u"Command1"_s);
     QTRY_VERIFY(!m_f->window());
     Medicine expected = stored;
-    (box == u"Text5" || box == u"Text2" ? expected.price : expected.purchasePrice) = u"0.6"_s;
+    (box == u"Text5" || box == u"Text2" ? expected.unitPrice : expected.purchasePrice) = u"0.6"_s;
     QCOMPARE(recordtests::storedMedicines(m_f->scratch()), QList<Medicine> { expected });
 }
 

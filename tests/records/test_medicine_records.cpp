@@ -8,8 +8,8 @@
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
-using records::Medicine;
 using records::MedicineEditor;
+using store::Medicine;
 using SaveOutcome = records::MedicineEditor::SaveOutcome;
 using SearchResult = records::CatalogueSearch::Result;
 
@@ -137,7 +137,7 @@ void TestMedicineRecords::prices()
     openCatalogue();
     for (const bool purchase : { false, true }) {
         Medicine typed = medicine(u"维生素C"_s, u"东北制药"_s);
-        (purchase ? typed.purchasePrice : typed.price) = text;
+        (purchase ? typed.purchasePrice : typed.unitPrice) = text;
         QVERIFY(m_catalogue->addNew());
         const auto refusedAdd = purchase ? records::AddOutcome::WrongPurchasePrice : records::AddOutcome::WrongPrice;
         QCOMPARE(records::addPendingMedicine(*m_catalogue, typed), accepted ? records::AddOutcome::Added : refusedAdd);
@@ -148,7 +148,7 @@ void TestMedicineRecords::prices()
         MedicineEditor editor(*m_catalogue);
         editor.lookUp(stored.name);
         Medicine changes = stored;
-        (purchase ? changes.purchasePrice : changes.price) = text;
+        (purchase ? changes.purchasePrice : changes.unitPrice) = text;
         const auto refusedSave = purchase ? SaveOutcome::WrongPurchasePrice : SaveOutcome::WrongPrice;
         QCOMPARE(editor.save(changes), accepted ? SaveOutcome::Saved : refusedSave);
         QCOMPARE(recordtests::storedMedicines(*m_scratch).first(), accepted ? changes : stored);

@@ -10,8 +10,8 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-using records::Medicine;
 using records::Unit;
+using store::Medicine;
 
 namespace {
 
@@ -135,7 +135,7 @@ void TestRecordForms::storedTextsKeepTheirLength()
     Medicine medicine { name, u"C1"_s, u"华北制药"_s, u"10片"_s, u"盒"_s, u"12.50"_s, u"9.80"_s, u"片剂"_s };
     Unit unit { name, u"王明"_s, u"解放路12号"_s, u"5551234"_s, u"5551235"_s, u"050000"_s, u"A"_s, u"super"_s, {} };
     const bool isMedicine = form == Form::ModifyMedicine;
-    QString& field = isMedicine ? (box == u"Text5" ? medicine.maker : medicine.packing)
+    QString& field = isMedicine ? (box == u"Text5" ? medicine.maker : medicine.spec)
                                 : (box == u"Text3" ? unit.address : unit.phone);
     field = stored;
     if (isMedicine)

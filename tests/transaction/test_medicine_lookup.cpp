@@ -6,6 +6,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace transaction;
+using store::Medicine;
 
 class TestMedicineLookup final : public QObject
 {
