@@ -1,5 +1,6 @@
 #include "transaction/entry_window.h"
 
+#include "platform/accessible_names.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/dialogs.h"
@@ -169,6 +170,7 @@ void EntryWindow::buildHeader()
     m_unitBox = new QComboBox(this);
     m_unitBox->setObjectName(u"Combo1"_s);
     platform::place(m_unitBox, 720, 460, 3600, 330);
+    platform::captionBox(unitCaption, m_unitBox);
     watch(m_unitBox, Role::UnitBox);
 
     for (const Column& column : columns) {
@@ -192,6 +194,7 @@ void EntryWindow::buildRows()
         for (size_t c = 0; c < std::size(columns); ++c) {
             auto* box = new QLineEdit(this);
             box->setObjectName(QString::fromUtf16(columns[c].prefix) + QString::number(r));
+            box->setAccessibleName(platform::rowBoxName(QString::fromUtf16(columns[c].heading), r));
             platform::place(box, columns[c].left, top, columns[c].width, rowHeight);
             boxes[c] = box;
         }
@@ -226,6 +229,7 @@ void EntryWindow::buildChoiceList()
     m_choiceList->setObjectName(u"Combo2"_s);
     platform::place(m_choiceList, 120, 540, 9375, 3990);
     watch(m_choiceList, Role::ChoiceList);
+    platform::captionBox(m_choiceCaption, m_choiceList);
     if (m_variant.purchasePrices) {
         m_choicePurchasePrices = new QListWidget(this);
         m_choicePurchasePrices->setObjectName(u"List1"_s);
