@@ -1,6 +1,7 @@
 #include "transaction/entry_window.h"
 
 #include "platform/accessible_names.h"
+#include "platform/button_keys.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/dialogs.h"
@@ -21,6 +22,7 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -257,6 +259,10 @@ void EntryWindow::buildButtons()
     connect(m_cancelButton, &QPushButton::clicked, this, &EntryWindow::cancel);
     connect(m_saveButton, &QPushButton::clicked, this, &EntryWindow::saveFile);
     connect(m_readButton, &QPushButton::clicked, this, &EntryWindow::readFile);
+    // F2 is the name boxes' find list; F1, F3, F4 and F10 have meanings of their own in many programs
+    platform::pressWithKey(m_continueButton, QKeySequence(Qt::Key_F5));
+    platform::pressWithKey(m_finishButton, QKeySequence(Qt::Key_F9));
+    platform::pressWithKey(m_cancelButton, QKeySequence(Qt::Key_F12));
 }
 
 void EntryWindow::chainFocus()
