@@ -4,7 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-pattern='QMessageBox|QFileDialog|QPrintDialog|QPageSetupDialog|QInputDialog|QDateTime::currentDateTime|QDate::currentDate|QTime::currentTime|QProcess|QDesktopServices'
+pattern='QMessageBox|QFileDialog|QPrintDialog|QPrintPreviewDialog|QPageSetupDialog|QInputDialog|QDateTime::currentDateTime|QDate::currentDate|QTime::currentTime|QProcess|QDesktopServices'
 if grep -rnE "$pattern" "$root/src" --include='*.cpp' --include='*.h' | grep -v "^$root/src/platform/"; then
     echo "check-layering: the lines above bypass the platform seams" >&2
     exit 1

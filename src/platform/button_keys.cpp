@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -43,6 +45,22 @@ void pressFocusedButtonOnEnter(QCoreApplication& application)
     auto* filter = new EnterPressesFocusedButton(&application);
     filter->setObjectName(name);
     application.installEventFilter(filter);
+}
+
+void pressWithKey(QAbstractButton* button, const QKeySequence& key)
+{
+    auto* shortcut = new QShortcut(key, button);
+    shortcut->setContext(Qt::WindowShortcut);
+    // a held key presses the button once
+    shortcut->setAutoRepeat(false);
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+        if (!button->isEnabled() || !button->isVisible())
+            return;
+        button->setFocus(Qt::ShortcutFocusReason);
+        if (button->hasFocus() && button->isEnabled())
+            button->click();
+    });
+    button->setToolTip(u"%1（%2）"_s.arg(button->text(), key.toString(QKeySequence::NativeText)));
 }
 
 } // namespace platform

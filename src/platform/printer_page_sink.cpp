@@ -1,12 +1,12 @@
 #include "platform/printer_page_sink.h"
 
 #include "platform/clock.h"
-#include "platform/data_folder.h"
 #include "platform/off_thread.h"
 #include "platform/pdf_text_map.h"
 #include "platform/picture_text.h"
 #include "platform/print_choice.h"
 #include "platform/print_system.h"
+#include "platform/slips_folder.h"
 #include "platform/timing.h"
 
 #include <QBuffer>
@@ -116,11 +116,8 @@ bool PrinterPageSink::begin(const QString& jobName, const QSizeF& pageSizeMm)
             break;
         }
     }
-    if (m_target == Target::SlipsFolder) {
-        const QString folder = QDir(dataFolder()).filePath(u"slips"_s);
-        if (!QDir().mkpath(folder))
-            return fail(u"无法建立文件夹 %1"_s.arg(QDir::toNativeSeparators(folder)));
-    }
+    if (QString problem; m_target == Target::SlipsFolder && !makeSlipsFolder(&problem))
+        return fail(problem);
 
     m_placement = placeSlip(pageSizeMm, unprintable, m_choice.form);
     if (!m_placement.fits)
@@ -222,12 +219,9 @@ void PrinterPageSink::release()
 
 bool PrinterPageSink::keepInSlips(const QByteArray& pdf, QString* problem)
 {
-    const QString folder = QDir(dataFolder()).filePath(u"slips"_s);
-    if (!QDir().mkpath(folder)) {
-        *problem = u"无法建立文件夹 %1"_s.arg(QDir::toNativeSeparators(folder));
+    if (!makeSlipsFolder(problem))
         return false;
-    }
-    const QString path = slipFilePath(folder, m_job, clock().now());
+    const QString path = slipFilePath(slipsFolder(), m_job, clock().now());
     if (!save(path, pdf)) {
         *problem = cannotWrite(path);
         return false;

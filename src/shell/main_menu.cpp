@@ -25,6 +25,8 @@ constexpr Entry entries[] = {
     { 1, u"保存交易", u"保存交易(&S)", u"Ctrl+S" },
     { 1, u"dysz", u"打印设置(&U)", u"Ctrl+F" },
     { 1, u"print", u"打印(&P)", u"Ctrl+P" },
+    { 1, u"dyyl", u"打印预览(&V)", u"" },
+    { 1, u"djwjj", u"打开单据文件夹(&D)", u"" },
     { 1, u"清空", u"清空(&C)", u"Ctrl+C" },
     { 1, u"exit", u"退出(&X)", u"Ctrl+Q" },
     { 0, u"edit", u"新建(&E)", u"" },

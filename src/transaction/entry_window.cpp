@@ -1,5 +1,7 @@
 #include "transaction/entry_window.h"
 
+#include "platform/accessible_names.h"
+#include "platform/button_keys.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/dialogs.h"
@@ -20,6 +22,7 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -169,6 +172,7 @@ void EntryWindow::buildHeader()
     m_unitBox = new QComboBox(this);
     m_unitBox->setObjectName(u"Combo1"_s);
     platform::place(m_unitBox, 720, 460, 3600, 330);
+    platform::captionBox(unitCaption, m_unitBox);
     watch(m_unitBox, Role::UnitBox);
 
     for (const Column& column : columns) {
@@ -192,6 +196,7 @@ void EntryWindow::buildRows()
         for (size_t c = 0; c < std::size(columns); ++c) {
             auto* box = new QLineEdit(this);
             box->setObjectName(QString::fromUtf16(columns[c].prefix) + QString::number(r));
+            box->setAccessibleName(platform::rowBoxName(QString::fromUtf16(columns[c].heading), r));
             platform::place(box, columns[c].left, top, columns[c].width, rowHeight);
             boxes[c] = box;
         }
@@ -226,6 +231,7 @@ void EntryWindow::buildChoiceList()
     m_choiceList->setObjectName(u"Combo2"_s);
     platform::place(m_choiceList, 120, 540, 9375, 3990);
     watch(m_choiceList, Role::ChoiceList);
+    platform::captionBox(m_choiceCaption, m_choiceList);
     if (m_variant.purchasePrices) {
         m_choicePurchasePrices = new QListWidget(this);
         m_choicePurchasePrices->setObjectName(u"List1"_s);
@@ -253,6 +259,10 @@ void EntryWindow::buildButtons()
     connect(m_cancelButton, &QPushButton::clicked, this, &EntryWindow::cancel);
     connect(m_saveButton, &QPushButton::clicked, this, &EntryWindow::saveFile);
     connect(m_readButton, &QPushButton::clicked, this, &EntryWindow::readFile);
+    // F2 is the name boxes' find list; F1, F3, F4 and F10 have meanings of their own in many programs
+    platform::pressWithKey(m_continueButton, QKeySequence(Qt::Key_F5));
+    platform::pressWithKey(m_finishButton, QKeySequence(Qt::Key_F9));
+    platform::pressWithKey(m_cancelButton, QKeySequence(Qt::Key_F12));
 }
 
 void EntryWindow::chainFocus()

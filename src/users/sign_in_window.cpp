@@ -1,5 +1,6 @@
 #include "users/sign_in_window.h"
 
+#include "platform/accessible_names.h"
 #include "platform/dialogs.h"
 #include "platform/input_boxes.h"
 #include "platform/launcher.h"
@@ -42,6 +43,7 @@ SignInWindow::SignInWindow(platform::Database& database)
     m_userName->setInsertPolicy(QComboBox::NoInsert);
     m_userName->setEditText(u"Orsvan"_s);
     platform::place(m_userName, 1440, 360, 2400, 360);
+    platform::captionBox(nameLabel, m_userName);
 
     auto* passwordLabel = new QLabel(u"密  码:"_s, this);
     passwordLabel->setObjectName(u"Label2"_s);
@@ -49,6 +51,7 @@ SignInWindow::SignInWindow(platform::Database& database)
     m_password->setObjectName(u"Text2"_s);
     platform::makePasswordBox(m_password);
     platform::place(m_password, 1440, 960, 2400, 360);
+    platform::captionBox(passwordLabel, m_password);
 
     m_signInButton->setObjectName(u"Command1"_s);
     platform::place(m_signInButton, 840, 1680, 1200, 420);

@@ -40,6 +40,8 @@ constexpr MenuRow menuRows[] = {
     { u"file", u"保存交易", u"保存交易(&S)", u"Ctrl+S" },
     { u"file", u"dysz", u"打印设置(&U)", u"Ctrl+F" },
     { u"file", u"print", u"打印(&P)", u"Ctrl+P" },
+    { u"file", u"dyyl", u"打印预览(&V)", u"" },
+    { u"file", u"djwjj", u"打开单据文件夹(&D)", u"" },
     { u"file", u"清空", u"清空(&C)", u"Ctrl+C" },
     { u"file", u"exit", u"退出(&X)", u"Ctrl+Q" },
     { u"", u"edit", u"新建(&E)", u"" },
