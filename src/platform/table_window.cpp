@@ -28,7 +28,6 @@ TableWindow::TableWindow(const QString& name, const QString& title, const QStrin
 {
     setObjectName(name);
     setWindowTitle(title);
-    resize(1000, 640);
 
     m_query->setObjectName(u"queryButton"_s);
     m_query->setAutoDefault(true);

@@ -39,6 +39,8 @@ protected:
     QTableView* table() const { return m_table; }
     QLabel* figures() const { return m_figures; }
 
+    /** Room for the columns of a grid; the window can be made smaller or larger. */
+    QSize sizeHint() const override { return { 960, 560 }; }
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -136,35 +136,44 @@ public:
 
     std::optional<QList<QStringList>> next(int most) override
     {
-        QList<QStringList> rows;
-        while (rows.size() < most && m_current < m_reads.size()) {
+        while (m_buffer.size() < most && m_current < m_reads.size()) {
+            // Each read asks for twice as many rows as the one before: the first page comes at once, and a long
+            // read in a sorted order, which the database sorts anew for every page, needs few pages.
+            const int asked = qMax(most, m_nextRead);
+            m_nextRead = qMin(asked * 2, largestRead);
             store::PagedQuery& read = *m_reads.at(m_current);
-            const auto page = read.next(int(most - rows.size()));
+            const auto page = read.next(asked);
             if (!page)
                 return std::nullopt;
             for (const QVariantList& line : *page) {
-                rows << QStringList { saleDateText(text(line.at(1)), text(line.at(2)), text(line.at(3))),
-                                      text(line.at(0)),
-                                      text(line.at(4)),
-                                      text(line.at(5)),
-                                      text(line.at(6)),
-                                      text(line.at(7)),
-                                      text(line.at(8)),
-                                      text(line.at(9)),
-                                      text(line.at(10)),
-                                      text(line.at(11)),
-                                      text(line.at(12)) };
+                m_buffer << QStringList { saleDateText(text(line.at(1)), text(line.at(2)), text(line.at(3))),
+                                          text(line.at(0)),
+                                          text(line.at(4)),
+                                          text(line.at(5)),
+                                          text(line.at(6)),
+                                          text(line.at(7)),
+                                          text(line.at(8)),
+                                          text(line.at(9)),
+                                          text(line.at(10)),
+                                          text(line.at(11)),
+                                          text(line.at(12)) };
             }
             if (read.atEnd())
                 ++m_current;
         }
+        const QList<QStringList> rows = m_buffer.mid(0, most);
+        m_buffer.remove(0, rows.size());
         return rows;
     }
 
 private:
     std::vector<std::unique_ptr<store::PagedQuery>> m_reads;
+    static constexpr int largestRead = 65536;
+
     size_t m_current = 0;
     qint64 m_count;
+    QList<QStringList> m_buffer;
+    int m_nextRead = 0;
 };
 
 } // namespace

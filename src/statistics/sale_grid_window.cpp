@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -77,6 +78,7 @@ SaleGridWindow::SaleGridWindow(platform::Database& database)
         { int(SaleGridColumn::Quantity), int(SaleGridColumn::Price), int(SaleGridColumn::Amount) });
     connect(queryButton(), &QPushButton::clicked, this, &SaleGridWindow::query);
     connect(m_medicine, &QLineEdit::returnPressed, this, &SaleGridWindow::query);
+    connect(m_units, &QComboBox::activated, this, &SaleGridWindow::query);
     connect(model(), &platform::PagedTableModel::readFailed, this,
             [] { platform::inform(u"数据库错误，请检查数据库！"_s); });
 }
@@ -125,6 +127,7 @@ void SaleGridWindow::query()
     model()->setReader([grid = m_grid, count](int column, Qt::SortOrder order) {
         return grid->rows(column, order == Qt::DescendingOrder, count);
     });
+    table()->resizeColumnsToContents();
 }
 
 QString SaleGridWindow::filterText() const

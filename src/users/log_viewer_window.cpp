@@ -90,7 +90,6 @@ void LogViewerWindow::opened()
     m_users->addItem(allUsers);
     m_users->addItems(logUsers(m_database, pendingLog()));
     query();
-    table()->resizeColumnToContents(1);
     m_users->setFocus();
 }
 
@@ -125,6 +124,7 @@ void LogViewerWindow::query()
         figures()->setText(u"共 %1 条"_s.arg(*count));
     model()->setReader(
         [search = m_search, total = count.value_or(-1)](int, Qt::SortOrder) { return search->rows(total); });
+    table()->resizeColumnsToContents();
 }
 
 QString LogViewerWindow::exportName() const

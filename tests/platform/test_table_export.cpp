@@ -1,5 +1,7 @@
 #include "platform/csv_export.h"
+#include "platform/picture_text.h"
 #include "platform/table_output.h"
+#include "platform/table_print.h"
 #include "platform/table_rows.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
@@ -54,6 +56,9 @@ private slots:
     void cancelledExportLeavesNoFile_data();
     void cancelledExportLeavesNoFile();
     void cancelledDialogWritesNothing();
+    void printsEveryRowAndTheClosingLines_data();
+    void printsEveryRowAndTheClosingLines();
+    void cancelledPrintIsGivenUp();
 };
 
 void TestTableExport::csvBytes_data()
@@ -147,6 +152,78 @@ void TestTableExport::cancelledDialogWritesNothing()
     QVERIFY(progress.labels.isEmpty());
     // both encodings are offered, UTF-8 first
     QCOMPARE(dialogs.shown().first().prompt.text, u"CSV 文件 (UTF-8) (*.csv);;CSV 文件 (GBK) (*.csv)"_s);
+    QString problem;
+    QVERIFY2(dialogs.verifyDone(&problem), qPrintable(problem));
+}
+
+namespace {
+
+const platform::TableHeading printHeading { u"交易明细"_s, u"单位: 甲"_s, { u"共 N 行"_s } };
+
+/** The texts drawn on a page, without the page number. */
+QStringList pageTexts(const QPicture& page)
+{
+    QStringList texts;
+    for (const auto& drawn : platform::textsOf(page))
+        texts << drawn.text;
+    return texts;
+}
+
+int rowsPerPage()
+{
+    return platform::TablePages(printHeading, headings, {}).rowsPerPage();
+}
+
+} // namespace
+
+void TestTableExport::printsEveryRowAndTheClosingLines_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("no rows: the headings and the closing line") << 0 << 1;
+    QTest::newRow("a full page: the closing line on a page of its own") << rowsPerPage() << 2;
+    QTest::newRow("three pages") << 2 * rowsPerPage() + 5 << 3;
+}
+
+void TestTableExport::printsEveryRowAndTheClosingLines()
+{
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    testsupport::FakePageSink sink;
+    testsupport::FakeProgress progress;
+    testsupport::FakeDialogs dialogs;
+    platform::ListRows table(headings, manyRows(rows));
+    platform::printTable(table, printHeading);
+    QCOMPARE(sink.pages.size(), pages);
+    QCOMPARE(sink.jobs, QStringList { u"交易明细"_s });
+    QCOMPARE(sink.pageSizesMm, QList<QSizeF> { QSizeF(297, 210) });
+    QCOMPARE(sink.runsEnded, 1);
+    QStringList printed;
+    for (const QPicture& page : sink.pages) {
+        const QStringList texts = pageTexts(page);
+        QVERIFY(texts.contains(u"交易明细"_s) && texts.contains(u"单位: 甲"_s) && texts.contains(u"名称"_s));
+        printed += texts.filter(u"药品"_s);
+    }
+    QCOMPARE(printed.size(), rows);
+    if (rows > 0)
+        QCOMPARE(printed.last(), u"药品%1"_s.arg(rows - 1));
+    QVERIFY(pageTexts(sink.pages.last()).contains(u"共 N 行"_s));
+    QString problem;
+    QVERIFY2(dialogs.verifyDone(&problem), qPrintable(problem));
+}
+
+void TestTableExport::cancelledPrintIsGivenUp()
+{
+    testsupport::FakePageSink sink;
+    testsupport::FakeProgress progress;
+    progress.cancelAt = 1;
+    testsupport::FakeDialogs dialogs;
+    dialogs.expect(u"打印已取消。"_s);
+    platform::ListRows table(headings, manyRows(3 * rowsPerPage()));
+    platform::printTable(table, printHeading);
+    QCOMPARE(sink.pages.size(), 1);
+    QCOMPARE(sink.runsAborted, 1);
+    QCOMPARE(sink.runsEnded, 0);
     QString problem;
     QVERIFY2(dialogs.verifyDone(&problem), qPrintable(problem));
 }
