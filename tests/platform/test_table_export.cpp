@@ -158,7 +158,7 @@ void TestTableExport::cancelledDialogWritesNothing()
 
 namespace {
 
-const platform::TableHeading printHeading { u"交易明细"_s, u"单位: 甲"_s, { u"共 N 行"_s } };
+const platform::TableHeading printHeading { u"交易明细"_s, u"单位: 甲"_s, { u"共计十行"_s } };
 
 /** The texts drawn on a page, without the page number. */
 QStringList pageTexts(const QPicture& page)
@@ -207,7 +207,7 @@ void TestTableExport::printsEveryRowAndTheClosingLines()
     QCOMPARE(printed.size(), rows);
     if (rows > 0)
         QCOMPARE(printed.last(), u"药品%1"_s.arg(rows - 1));
-    QVERIFY(pageTexts(sink.pages.last()).contains(u"共 N 行"_s));
+    QVERIFY(pageTexts(sink.pages.last()).contains(u"共计十行"_s));
     QString problem;
     QVERIFY2(dialogs.verifyDone(&problem), qPrintable(problem));
 }
