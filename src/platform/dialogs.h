@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -25,6 +26,22 @@ struct OpenFileRequest
     QString folder;
 };
 
+/** A file to write, chosen in the save-file dialog, which asks before an existing file is replaced. */
+struct SaveFileRequest
+{
+    QString title;
+    QStringList filters; ///< in Qt's form, e.g. "CSV 文件 (*.csv)"; the user picks one
+    QString suggestedPath; ///< the folder and name the dialog starts with
+    QString defaultSuffix; ///< added to a name typed without one, e.g. "csv"
+};
+
+/** What the user chose in the save-file dialog; an empty path when the user cancelled. */
+struct SaveFileChoice
+{
+    QString path;
+    int filter = 0; ///< the index of the chosen filter in the request's list
+};
+
 /**
  * Every message box, question, input box and file dialog of the program goes through this interface, so that
  * tests can answer them from a script instead of blocking on a modal window.
@@ -38,6 +55,7 @@ public:
     /** returns the empty text when the user cancelled, like an input box that was closed */
     virtual QString input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     virtual QString openFile(const OpenFileRequest& request) = 0;
+    virtual SaveFileChoice saveFile(const SaveFileRequest& request) = 0;
 };
 
 /** The installed dialogs; the Qt implementation until a test installs another. */

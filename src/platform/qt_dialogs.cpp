@@ -105,4 +105,19 @@ QString QtDialogs::openFile(const OpenFileRequest& request)
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.folder, request.filter);
 }
 
+SaveFileChoice QtDialogs::saveFile(const SaveFileRequest& request)
+{
+    const ActivationKeeper keeper;
+    QFileDialog dialog(QApplication::activeWindow(), request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.selectFile(request.suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return { dialog.selectedFiles().constFirst(),
+             int(std::max<qsizetype>(0, request.filters.indexOf(dialog.selectedNameFilter()))) };
+}
+
 } // namespace platform

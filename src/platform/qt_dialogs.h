@@ -11,6 +11,7 @@ public:
     Answer ask(const Prompt& prompt) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const OpenFileRequest& request) override;
+    SaveFileChoice saveFile(const SaveFileRequest& request) override;
 };
 
 } // namespace platform

@@ -13,6 +13,7 @@ void wireEverything(MainWindow& main, platform::Database& database)
     wirePrintCommands(main, database);
     wireReviewCommands(main, database);
     wireStatisticsCommands(main, database);
+    wireTableCommands(main, database);
 }
 
 } // namespace shell

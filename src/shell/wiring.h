@@ -21,5 +21,7 @@ void wireTransactionFileCommands(MainWindow& main, platform::Database& database)
 void wirePrintCommands(MainWindow& main, platform::Database& database);
 void wireReviewCommands(MainWindow& main, platform::Database& database);
 void wireStatisticsCommands(MainWindow& main, platform::Database& database);
+/** The windows that show stored sales and the activity log as tables. */
+void wireTableCommands(MainWindow& main, platform::Database& database);
 
 } // namespace shell

@@ -47,6 +47,7 @@ void TestStatisticsCommands::init()
     users::setCurrentUser(u"Orsvan"_s);
     m_main = std::make_unique<shell::MainWindow>(m_scratch->db());
     shell::wireStatisticsCommands(*m_main, m_scratch->db());
+    shell::wireTableCommands(*m_main, m_scratch->db());
     m_main->show();
     QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
 }
@@ -103,6 +104,8 @@ void TestStatisticsCommands::commandOpensWindowExclusively_data()
     QTest::newRow("yptj") << u"yptj"_s << u"yptj1"_s;
     QTest::newRow("Image8") << u"Image8"_s << u"yptj1"_s;
     QTest::newRow("单位数统计") << u"单位数统计"_s << u"单位"_s;
+    QTest::newRow("交易明细") << u"交易明细"_s << u"saleGrid"_s;
+    QTest::newRow("操作日志") << u"操作日志"_s << u"logViewer"_s;
 }
 
 void TestStatisticsCommands::commandOpensWindowExclusively()

@@ -31,6 +31,11 @@ void FakeDialogs::expectOpenFile(const QString& path)
     m_expected.append({ Kind::OpenFile, {}, platform::Answer::Ok, path });
 }
 
+void FakeDialogs::expectSaveFile(const QString& path, int filter)
+{
+    m_expected.append({ Kind::SaveFile, {}, platform::Answer::Ok, path, filter });
+}
+
 FakeDialogs::Shown FakeDialogs::last() const
 {
     if (m_shown.isEmpty()) {
@@ -82,6 +87,20 @@ QString FakeDialogs::openFile(const platform::OpenFileRequest& request)
         return {};
     }
     return m_expected.takeFirst().reply;
+}
+
+platform::SaveFileChoice FakeDialogs::saveFile(const platform::SaveFileRequest& request)
+{
+    m_shown.append(
+        { Kind::SaveFile,
+          { request.filters.join(u";;"_s), request.title, platform::Buttons::OkCancel, platform::Icon::None },
+          request.suggestedPath });
+    if (m_expected.isEmpty() || m_expected.first().kind != Kind::SaveFile) {
+        m_unexpected << u"unexpected save-file dialog: %1"_s.arg(request.title);
+        return {};
+    }
+    const Expected expected = m_expected.takeFirst();
+    return { expected.reply, expected.filter };
 }
 
 } // namespace testsupport

@@ -15,13 +15,13 @@ namespace testsupport {
 class FakeDialogs final : public platform::Dialogs
 {
 public:
-    enum class Kind { Message, Input, OpenFile };
+    enum class Kind { Message, Input, OpenFile, SaveFile };
 
     struct Shown
     {
         Kind kind = Kind::Message;
-        platform::Prompt prompt; ///< for input and open-file: text holds the prompt or filter, title the title
-        QString defaultText; ///< input: the default text; open-file: the starting folder
+        platform::Prompt prompt; ///< for input and file dialogs: text holds the prompt or filters, title the title
+        QString defaultText; ///< input: the default text; open-file: the starting folder; save-file: the suggestion
     };
 
     FakeDialogs();
@@ -33,6 +33,8 @@ public:
     void expectInput(const QString& promptPart, const QString& reply);
     /** Expects an open-file dialog; answers with the path (empty = cancelled). */
     void expectOpenFile(const QString& path);
+    /** Expects a save-file dialog; answers with the path (empty = cancelled) and the index of the filter chosen. */
+    void expectSaveFile(const QString& path, int filter = 0);
 
     const QList<Shown>& shown() const { return m_shown; }
     /** The last prompt shown; the test fails when none was. */
@@ -43,6 +45,7 @@ public:
     platform::Answer ask(const platform::Prompt& prompt) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const platform::OpenFileRequest& request) override;
+    platform::SaveFileChoice saveFile(const platform::SaveFileRequest& request) override;
 
 private:
     struct Expected
@@ -51,6 +54,7 @@ private:
         QString text;
         platform::Answer answer;
         QString reply;
+        int filter = 0;
     };
 
     QList<Expected> m_expected;

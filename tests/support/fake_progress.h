@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/progress.h"
+
+#include <QList>
+
+namespace testsupport {
+
+/**
+ * Records the progress that long work reports, and answers "stop" from a chosen step on, so that a test cancels work
+ * at a known point without timers. Installed for its lifetime.
+ */
+class FakeProgress final : public platform::Progress
+{
+public:
+    FakeProgress();
+    ~FakeProgress() override;
+
+    void begin(const QString& label, qint64 total) override;
+    bool advance(qint64 done) override;
+    void end() override { ++ended; }
+
+    /** The user cancels at this advance (1 for the first); 0 never. */
+    int cancelAt = 0;
+
+    QStringList labels;
+    QList<qint64> totals;
+    QList<qint64> steps; ///< every `done` reported, in order
+    int ended = 0;
+};
+
+} // namespace testsupport
