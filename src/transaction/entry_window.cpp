@@ -12,6 +12,10 @@
 #include "store/bound_recordset.h"
 #include "transaction/amounts.h"
 #include "transaction/commit.h"
+#include "transaction/expiry.h"
+#include "transaction/last_sale.h"
+#include "transaction/running_total.h"
+#include "transaction/sale_notices.h"
 #include "transaction/transaction_file.h"
 #include "users/log_wording.h"
 
@@ -40,6 +44,7 @@ constexpr int firstRowTop = 1440;
 constexpr int rowPitch = 360;
 constexpr int rowHeight = 375;
 constexpr int buttonTop = 5280;
+constexpr int infoLineTop = 4260;
 
 struct Column
 {
@@ -135,6 +140,10 @@ EntryWindow::EntryWindow(platform::Database& database, const EntryVariant& varia
     connect(m_closingTimer, &QTimer::timeout, this, &EntryWindow::closeAfterFinish);
 
     workingSet().ClearLines();
+    // another entry window open on the same working set follows its changes
+    connect(&saleNotices(), &SaleNotices::started, this, &EntryWindow::refreshSaleSoFar);
+    connect(&saleNotices(), &SaleNotices::linesChanged, this, &EntryWindow::refreshSaleSoFar);
+    emit saleNotices().started();
     m_unitBox->setFocus();
 }
 
@@ -182,6 +191,14 @@ void EntryWindow::buildHeader()
     m_runningTotal = holder(this, m_variant.runningTotalLabel, u"0"_s);
     m_lastLine = holder(this, u"Label15"_s, u"0"_s);
     m_serialHolder = holder(this, u"Label11"_s);
+
+    m_lastSale = new QLabel(this);
+    m_lastSale->setObjectName(u"lastSale"_s);
+    platform::place(m_lastSale, 120, infoLineTop, 6360, 300);
+    m_saleSoFar = new QLabel(saleSoFarText({}), this);
+    m_saleSoFar->setObjectName(u"saleSoFar"_s);
+    m_saleSoFar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    platform::place(m_saleSoFar, 6600, infoLineTop, 4680, 300);
 }
 
 void EntryWindow::buildRows()
@@ -205,6 +222,9 @@ void EntryWindow::buildRows()
         watch(row.name, Role::Name, r);
         watch(row.quantity, Role::Quantity, r);
         watch(row.price, Role::Price, r);
+        watch(row.expiry, Role::Expiry, r);
+        connect(row.name, &QLineEdit::textChanged, this, &EntryWindow::refreshSaleSoFar);
+        connect(row.amount, &QLineEdit::textChanged, this, &EntryWindow::refreshSaleSoFar);
         platform::moveFocusOnEnter(row.name, row.quantity);
         platform::moveFocusOnEnter(row.quantity, row.price);
         platform::moveFocusOnEnter(row.price, row.batchNo);
@@ -370,6 +390,8 @@ bool EntryWindow::dropsKey(const Watched& watched, QKeyEvent* key)
         return false;
     case Role::Name:
         return text == u"'" || text == u"]";
+    case Role::Expiry:
+        return false;
     case Role::Quantity:
     case Role::Price:
         if (!isCharacter(key) || isEnter(key) || key->key() == Qt::Key_Backspace)
@@ -388,6 +410,7 @@ void EntryWindow::gotFocus(const Watched& watched)
     // records added to the catalogue meanwhile are found
     m_catalogue->refresh();
     hideChoices();
+    showLastSale(watched.row);
 }
 
 void EntryWindow::lostFocus(const Watched& watched)
@@ -408,6 +431,9 @@ void EntryWindow::lostFocus(const Watched& watched)
     case Role::Price:
         setAmount(watched.row);
         checkPrice(watched.row);
+        break;
+    case Role::Expiry:
+        checkExpiry(watched.row);
         break;
     }
 }
@@ -443,7 +469,10 @@ void EntryWindow::checkUnit()
     if (!m_unitTable->setRecordSource(unit)) {
         platform::inform(databaseError);
         m_unitBox->setFocus(Qt::OtherFocusReason);
+        return;
     }
+    // without the index the line is only slower
+    prepareLastSales(m_database, unit);
 }
 
 void EntryWindow::lookUp(int r)
@@ -453,6 +482,7 @@ void EntryWindow::lookUp(int r)
     if (lookup.outcome == Lookup::Outcome::TooShort) {
         emptyRowBesideName(row);
         showRow(r, row);
+        showLastSale(r);
         return;
     }
     m_choiceList->clear();
@@ -460,6 +490,7 @@ void EntryWindow::lookUp(int r)
         m_choicePurchasePrices->clear();
     m_choices.clear();
     if (lookup.outcome == Lookup::Outcome::NotFound) {
+        m_lastSale->clear();
         platform::inform(u"无此药品,请重新输入药品名!"_s);
         rowControls(r).name->setFocus(Qt::OtherFocusReason);
         hideChoices();
@@ -479,6 +510,7 @@ void EntryWindow::lookUp(int r)
         hideChoices();
         if (lookup.byCode)
             rowControls(r).name->setText(found.name);
+        showLastSale(r);
         return;
     }
     m_choiceRow->setText(QString::number(r));
@@ -498,6 +530,7 @@ void EntryWindow::takeChoice()
     fillRow(row, m_choices.at(chosen), m_variant.purchasePrices, true);
     showRow(k, row);
     setAmount(k);
+    showLastSale(k);
 }
 
 void EntryWindow::hideChoices()
@@ -523,6 +556,36 @@ void EntryWindow::checkPrice(int r)
     const bool change = platform::confirmYesNo(belowPurchasePriceQuestion(purchasePrice));
     if (change)
         row.price->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryWindow::checkExpiry(int r)
+{
+    QLineEdit* expiry = rowControls(r).expiry;
+    const QString question = expiryWarning(m_database, expiry->text(), platform::clock().today());
+    if (question.isEmpty())
+        return;
+    if (platform::confirmYesNo(question))
+        expiry->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryWindow::showLastSale(int r)
+{
+    const QString unit = chosenUnit();
+    const QString medicine = rowControls(r).name->text();
+    // a name too short to be looked up names no medicine
+    if (unit.isEmpty() || medicine.size() < 2) {
+        m_lastSale->clear();
+        return;
+    }
+    m_lastSale->setText(lastSaleText(lastSale(m_database, unit, medicine)));
+}
+
+void EntryWindow::refreshSaleSoFar()
+{
+    // a finished sale is in the working set and still on the page; the line keeps what it showed before the finish
+    if (m_ending)
+        return;
+    m_saleSoFar->setText(saleSoFarText(saleSoFar(workingSet(), rows())));
 }
 
 void EntryWindow::refreshTotals()
@@ -558,6 +621,7 @@ void EntryWindow::readFile()
         m_unitBox->addItem(unit);
     m_unitBox->setCurrentIndex(m_unitBox->findText(unit));
     refreshTotals();
+    emit saleNotices().linesChanged();
 }
 
 void EntryWindow::continueEntry()
@@ -566,8 +630,10 @@ void EntryWindow::continueEntry()
     // rows that found no line stay on the page, so nothing typed disappears unstored
     for (int r = 1; r <= stored.stored; ++r)
         showRow(r, Line {});
+    m_lastSale->clear();
     rowControls(1).name->setFocus(Qt::OtherFocusReason);
     refreshTotals();
+    emit saleNotices().linesChanged();
     if (stored.firstRefusedRow > 0)
         platform::inform(refusedRowsMessage(stored.firstRefusedRow));
 }
@@ -594,6 +660,7 @@ void EntryWindow::finish()
         return;
     }
     m_serialHolder->setText(workingSet().SerialText);
+    emit saleNotices().finished(finishedSaleText(workingSet(), m_variant.storedFlag));
     users::logAction(m_variant.finishingLog.arg(request.unit));
     if (result.firstRefusedRow > 0)
         platform::inform(refusedRowsMessage(result.firstRefusedRow));
@@ -615,6 +682,9 @@ void EntryWindow::cancel()
     if (!cancelled)
         return;
     workingSet().ClearLines();
+    emit saleNotices().linesChanged();
+    // the page goes with the window: the sale now holds nothing
+    m_saleSoFar->setText(saleSoFarText({}));
     users::logAction(m_variant.cancellingLog);
     close();
 }

@@ -73,7 +73,7 @@ private:
     };
 
     /** What a watched control is, for the key filters and the focus events. */
-    enum class Role { UnitBox, ChoiceList, Name, Quantity, Price };
+    enum class Role { UnitBox, ChoiceList, Name, Quantity, Price, Expiry };
     struct Watched
     {
         Role role = Role::Name;
@@ -103,7 +103,11 @@ private:
     void hideChoices();
     void setAmount(int r);
     void checkPrice(int r);
+    void checkExpiry(int r);
     void refreshTotals();
+    /** The line under the rows for row r: what its medicine last sold for to the chosen unit. */
+    void showLastSale(int r);
+    void refreshSaleSoFar();
 
     /** A message, after which the window has the keyboard again. */
 
@@ -134,6 +138,8 @@ private:
     QLabel* m_runningTotal = nullptr;
     QLabel* m_lastLine = nullptr;
     QLabel* m_serialHolder = nullptr;
+    QLabel* m_lastSale = nullptr;
+    QLabel* m_saleSoFar = nullptr;
     QPushButton* m_continueButton = nullptr;
     QPushButton* m_finishButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
