@@ -482,6 +482,7 @@ void EntryWindow::lookUp(int r)
     if (lookup.outcome == Lookup::Outcome::TooShort) {
         emptyRowBesideName(row);
         showRow(r, row);
+        m_filledNames[static_cast<size_t>(r - 1)].clear();
         showLastSale(r);
         return;
     }
@@ -490,6 +491,7 @@ void EntryWindow::lookUp(int r)
         m_choicePurchasePrices->clear();
     m_choices.clear();
     if (lookup.outcome == Lookup::Outcome::NotFound) {
+        m_filledNames[static_cast<size_t>(r - 1)].clear();
         m_lastSale->clear();
         platform::inform(u"无此药品,请重新输入药品名!"_s);
         rowControls(r).name->setFocus(Qt::OtherFocusReason);
@@ -500,6 +502,7 @@ void EntryWindow::lookUp(int r)
     const store::Medicine& found = lookup.matches.first();
     fillRow(row, found, m_variant.purchasePrices, false);
     showRow(r, row);
+    m_filledNames[static_cast<size_t>(r - 1)] = lookup.byCode && lookup.matches.size() == 1 ? found.name : row.name;
     m_choices = lookup.matches;
     for (const store::Medicine& medicine : lookup.matches) {
         m_choiceList->addItem(ChoiceLine(medicine));
@@ -529,6 +532,7 @@ void EntryWindow::takeChoice()
     Line row = rowTexts(k);
     fillRow(row, m_choices.at(chosen), m_variant.purchasePrices, true);
     showRow(k, row);
+    m_filledNames[static_cast<size_t>(k - 1)] = row.name;
     setAmount(k);
     showLastSale(k);
 }
@@ -572,8 +576,8 @@ void EntryWindow::showLastSale(int r)
 {
     const QString unit = chosenUnit();
     const QString medicine = rowControls(r).name->text();
-    // a name too short to be looked up names no medicine
-    if (unit.isEmpty() || medicine.size() < 2) {
+    // only a row filled from the catalogue, and not typed over since, names a medicine
+    if (unit.isEmpty() || medicine.isEmpty() || medicine != m_filledNames[static_cast<size_t>(r - 1)]) {
         m_lastSale->clear();
         return;
     }
@@ -628,8 +632,10 @@ void EntryWindow::continueEntry()
 {
     const StoreOutcome stored = StorePage(workingSet(), rows(), purchasePricesOf(m_variant));
     // rows that found no line stay on the page, so nothing typed disappears unstored
-    for (int r = 1; r <= stored.stored; ++r)
+    for (int r = 1; r <= stored.stored; ++r) {
         showRow(r, Line {});
+        m_filledNames[static_cast<size_t>(r - 1)].clear();
+    }
     m_lastSale->clear();
     rowControls(1).name->setFocus(Qt::OtherFocusReason);
     refreshTotals();

@@ -139,6 +139,8 @@ private:
     QLabel* m_lastLine = nullptr;
     QLabel* m_serialHolder = nullptr;
     QLabel* m_lastSale = nullptr;
+    /** The name each row was last filled under from the catalogue; empty while the row holds no looked-up medicine. */
+    std::array<QString, rowsPerPage> m_filledNames;
     QLabel* m_saleSoFar = nullptr;
     QPushButton* m_continueButton = nullptr;
     QPushButton* m_finishButton = nullptr;
