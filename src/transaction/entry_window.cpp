@@ -44,7 +44,8 @@ constexpr int firstRowTop = 1440;
 constexpr int rowPitch = 360;
 constexpr int rowHeight = 375;
 constexpr int buttonTop = 5280;
-constexpr int infoLineTop = 4260;
+// below the buttons: the rows reach down to them
+constexpr int infoLineTop = 5820;
 
 struct Column
 {
@@ -194,11 +195,11 @@ void EntryWindow::buildHeader()
 
     m_lastSale = new QLabel(this);
     m_lastSale->setObjectName(u"lastSale"_s);
-    platform::place(m_lastSale, 120, infoLineTop, 6360, 300);
+    platform::place(m_lastSale, 120, infoLineTop, 6360, 285);
     m_saleSoFar = new QLabel(saleSoFarText({}), this);
     m_saleSoFar->setObjectName(u"saleSoFar"_s);
     m_saleSoFar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    platform::place(m_saleSoFar, 6600, infoLineTop, 4680, 300);
+    platform::place(m_saleSoFar, 6600, infoLineTop, 4680, 285);
 }
 
 void EntryWindow::buildRows()

@@ -204,7 +204,19 @@ void TestSaleDesk::lastSaleLine()
     pressEnter();
     QCOMPARE(box(u"Name"_s, 1)->text(), u"甘草"_s);
     QCOMPARE(label(u"lastSale"_s), line);
-    QVERIFY(control<QLabel>(u"lastSale"_s)->isVisible());
+
+    // both lines can be read: inside the window, clear of every box and button, wide enough for their text
+    for (const QString& name : { u"lastSale"_s, u"saleSoFar"_s }) {
+        const QLabel* shown = control<QLabel>(name);
+        QVERIFY(shown->isVisible());
+        QVERIFY(m_window->rect().contains(shown->geometry()));
+        QVERIFY(shown->width() >= shown->sizeHint().width());
+        for (const QWidget* other : m_window->findChildren<QWidget*>()) {
+            if ((qobject_cast<const QLineEdit*>(other) || qobject_cast<const QPushButton*>(other))
+                && other->isVisible())
+                QVERIFY2(!shown->geometry().intersects(other->geometry()), qPrintable(other->objectName()));
+        }
+    }
 }
 
 void TestSaleDesk::lastSaleFollowsTheRow()
