@@ -703,6 +703,15 @@ void EntryWindow::showEvent(QShowEvent* event)
         m_openingTimer->start(platform::timing().opening);
 }
 
+void EntryWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // the main window's clear and read and the review's corrections change the sale while another window has the
+    // keyboard; coming back, the clerk sees what it now holds
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshSaleSoFar();
+}
+
 void EntryWindow::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);

@@ -8,6 +8,7 @@
 #include "store/statements.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
+#include "transaction/clear_command.h"
 #include "transaction/entry_window.h"
 #include "transaction/working_set.h"
 #include "users/activity_log.h"
@@ -77,6 +78,7 @@ private slots:
     void expiryQuestion();
     void runningTotal();
     void runningTotalOfACancelledSale();
+    void runningTotalAfterTheMainWindowClears();
     void finishedSaleOnTheMainWindow_data();
     void finishedSaleOnTheMainWindow();
 
@@ -389,6 +391,29 @@ void TestSaleDesk::runningTotalOfACancelledSale()
     QCOMPARE(otherTotal->text(), u"本单 0 条, 合计 0.00 元"_s);
     QCOMPARE(label(u"saleSoFar"_s), u"本单 0 条, 合计 0.00 元"_s);
     delete other;
+}
+
+void TestSaleDesk::runningTotalAfterTheMainWindowClears()
+{
+    openForEntry();
+    keyRow(1, u"葡萄糖注射液"_s, u"2"_s, u"3"_s);
+    QTest::mouseClick(control<QPushButton>(u"Command1"_s), Qt::LeftButton);
+    keyRow(1, u"甘草"_s, u"1"_s, u"8"_s);
+    QCOMPARE(label(u"saleSoFar"_s), u"本单 2 条, 合计 14.00 元"_s);
+
+    // the clear command of the main window, while the main window has the keyboard
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    m_dialogs->expect(u"真的要清空当前交易吗?"_s, platform::Answer::Ok);
+    m_dialogs->expect(u"交易内容已清空!"_s);
+    transaction::confirmAndClear();
+    elsewhere.hide();
+
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.data()));
+    QCOMPARE(label(u"saleSoFar"_s), u"本单 1 条, 合计 8.00 元"_s);
 }
 
 void TestSaleDesk::finishedSaleOnTheMainWindow_data()
