@@ -45,7 +45,7 @@ OptionsWindow::OptionsWindow(platform::Database& database)
     row->addWidget(unit);
     row->addStretch();
     content()->addLayout(row);
-    auto* note = new QLabel(u"销售有效期不足此月数的药品时提醒; 0 只提醒已过期的。"_s);
+    auto* note = new QLabel(u"销售有效期不足此月数的药品时提醒；填 0 只提醒已过期的。"_s);
     note->setObjectName(u"Label4"_s);
     content()->addWidget(note);
     addButtons(m_confirm, m_back);

@@ -26,8 +26,9 @@ bool ensureLastSaleIndex(platform::Database& database, const QString& table);
 QString lastSaleIndexName(const QString& table);
 
 /**
- * The term that orders a table's records as they were stored, for a query that must tell two records of the same
- * day apart. The engine's own record number; the one place that knows it.
+ * The column that orders a table's records as they were stored, for a query that must tell two records of the same
+ * day apart; the caller may qualify it with the table's alias. The engine's own record number; the one place that
+ * knows it.
  */
 QString storedOrderTerm();
 

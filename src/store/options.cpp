@@ -4,6 +4,7 @@
 #include "store/statements.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
