@@ -64,6 +64,7 @@ constexpr Entry entries[] = {
     { 1, u"backup", u"数据备份(&B)", u"Ctrl+B" },
     { 1, u"导入数据", u"导入数据(&L)", u"Ctrl+Z" },
     { 1, u"操作日志", u"操作日志(&R)", u"" },
+    { 1, u"options", u"选项(&O)", u"" },
     { 0, u"help", u"帮助(&H)", u"" },
     { 1, u"helpzt", u"帮助主题(&H)", u"" },
     { 1, u"技术支持", u"技术支持(&T)", u"" },

@@ -11,6 +11,7 @@
 #include "shell/quit_window.h"
 #include "shell/toolbar_strip.h"
 #include "store/bound_recordset.h"
+#include "transaction/sale_notices.h"
 #include "transaction/working_set.h"
 
 #include <QAction>
@@ -108,6 +109,13 @@ void MainWindow::buildClientArea()
     banner->setPalette(colours);
 
     setCentralWidget(client);
+
+    // The status line: below the banner, in the room the client area has left there.
+    auto* saleStatus = new QLabel(client);
+    saleStatus->setObjectName(u"saleStatus"_s);
+    platform::place(saleStatus, 120, 7620, 11610, 270);
+    connect(&transaction::saleNotices(), &transaction::SaleNotices::finished, saleStatus, &QLabel::setText);
+    connect(&transaction::saleNotices(), &transaction::SaleNotices::started, saleStatus, &QLabel::clear);
 }
 
 void MainWindow::setCommand(const QString& name, std::function<void()> handler)

@@ -1,6 +1,7 @@
 #include "maintenance/about_window.h"
 #include "maintenance/backup_window.h"
 #include "maintenance/letterhead_window.h"
+#include "maintenance/options_window.h"
 #include "maintenance/restore_window.h"
 #include "platform/launcher.h"
 #include "shell/main_window.h"
@@ -43,6 +44,11 @@ void wireMaintenanceCommands(MainWindow& main, platform::Database& database)
     main.setCommand(u"修改标题"_s, [&main, &database] {
         openExclusively(
             loadedWindow(u"修改抬头"_s, [&database] { return new maintenance::LetterheadWindow(database); }), main);
+    });
+
+    main.setCommand(u"options"_s, [&main, &database] {
+        openExclusively(loadedWindow(u"options"_s, [&database] { return new maintenance::OptionsWindow(database); }),
+                        main);
     });
 
     const auto about = [&main] {

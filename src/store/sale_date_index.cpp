@@ -1,6 +1,7 @@
 #include "store/sale_date_index.h"
 
 #include "platform/database.h"
+#include "store/last_sale_index.h"
 #include "store/statements.h"
 #include "store/table_names.h"
 
@@ -52,7 +53,7 @@ bool createTransactionTable(platform::Database& database, const QString& unit)
 {
     platform::Transaction transaction(database);
     return transaction.isActive() && createTable(database, unit, transactionTableColumns())
-        && createIndex(database, unit) && transaction.commit();
+        && createIndex(database, unit) && createLastSaleIndex(database, unit) && transaction.commit();
 }
 
 bool ensureSaleDateIndex(platform::Database& database, const QString& table)

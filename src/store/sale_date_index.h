@@ -11,7 +11,8 @@ namespace store {
 
 /**
  * Creates a unit's transaction table (its columns as transactionTableColumns()) together with the index on the sale
- * date that lets a year's or a month's sales be read without a scan. Fails as createTable() does, creating nothing.
+ * date that lets a year's or a month's sales be read without a scan, and the last-sale index (last_sale_index.h). Fails
+ * as createTable() does, creating nothing.
  */
 bool createTransactionTable(platform::Database& database, const QString& unit);
 

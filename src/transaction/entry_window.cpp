@@ -14,6 +14,10 @@
 #include "store/bound_recordset.h"
 #include "transaction/amounts.h"
 #include "transaction/commit.h"
+#include "transaction/expiry.h"
+#include "transaction/last_sale.h"
+#include "transaction/running_total.h"
+#include "transaction/sale_notices.h"
 #include "transaction/transaction_file.h"
 #include "users/log_wording.h"
 
@@ -43,6 +47,8 @@ constexpr int firstRowTop = 1440;
 constexpr int rowPitch = 360;
 constexpr int rowHeight = 375;
 constexpr int buttonTop = 5280;
+// below the buttons: the rows reach down to them
+constexpr int infoLineTop = 5820;
 
 struct Column
 {
@@ -138,6 +144,10 @@ EntryWindow::EntryWindow(platform::Database& database, const EntryVariant& varia
     connect(m_closingTimer, &QTimer::timeout, this, &EntryWindow::closeAfterFinish);
 
     workingSet().ClearLines();
+    // another entry window open on the same working set follows its changes
+    connect(&saleNotices(), &SaleNotices::started, this, &EntryWindow::refreshSaleSoFar);
+    connect(&saleNotices(), &SaleNotices::linesChanged, this, &EntryWindow::refreshSaleSoFar);
+    emit saleNotices().started();
     m_unitBox->setFocus();
 }
 
@@ -186,6 +196,14 @@ void EntryWindow::buildHeader()
     m_runningTotal = holder(this, m_variant.runningTotalLabel, u"0"_s);
     m_lastLine = holder(this, u"Label15"_s, u"0"_s);
     m_serialHolder = holder(this, u"Label11"_s);
+
+    m_lastSale = new QLabel(this);
+    m_lastSale->setObjectName(u"lastSale"_s);
+    platform::place(m_lastSale, 120, infoLineTop, 6360, 285);
+    m_saleSoFar = new QLabel(saleSoFarText({}), this);
+    m_saleSoFar->setObjectName(u"saleSoFar"_s);
+    m_saleSoFar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    platform::place(m_saleSoFar, 6600, infoLineTop, 4680, 285);
 }
 
 void EntryWindow::buildRows()
@@ -210,6 +228,9 @@ void EntryWindow::buildRows()
         watch(row.name, Role::Name, r);
         watch(row.quantity, Role::Quantity, r);
         watch(row.price, Role::Price, r);
+        watch(row.expiry, Role::Expiry, r);
+        connect(row.name, &QLineEdit::textChanged, this, &EntryWindow::refreshSaleSoFar);
+        connect(row.amount, &QLineEdit::textChanged, this, &EntryWindow::refreshSaleSoFar);
         platform::moveFocusOnEnter(row.name, row.quantity);
         platform::moveFocusOnEnter(row.quantity, row.price);
         platform::moveFocusOnEnter(row.price, row.batchNo);
@@ -380,6 +401,8 @@ bool EntryWindow::dropsKey(const Watched& watched, QKeyEvent* key)
         return false;
     case Role::Name:
         return text == u"'" || text == u"]";
+    case Role::Expiry:
+        return false;
     case Role::Quantity:
     case Role::Price:
         if (!isCharacter(key) || isEnter(key) || key->key() == Qt::Key_Backspace)
@@ -398,6 +421,7 @@ void EntryWindow::gotFocus(const Watched& watched)
     // records added to the catalogue meanwhile are found
     m_catalogue->refresh();
     hideChoices();
+    showLastSale(watched.row);
 }
 
 void EntryWindow::lostFocus(const Watched& watched)
@@ -418,6 +442,9 @@ void EntryWindow::lostFocus(const Watched& watched)
     case Role::Price:
         setAmount(watched.row);
         checkPrice(watched.row);
+        break;
+    case Role::Expiry:
+        checkExpiry(watched.row);
         break;
     }
 }
@@ -453,7 +480,10 @@ void EntryWindow::checkUnit()
     if (!m_unitTable->setRecordSource(unit)) {
         platform::inform(databaseError);
         m_unitBox->setFocus(Qt::OtherFocusReason);
+        return;
     }
+    // without the index the line is only slower
+    prepareLastSales(m_database, unit);
 }
 
 void EntryWindow::lookUp(int r)
@@ -463,6 +493,8 @@ void EntryWindow::lookUp(int r)
     if (lookup.outcome == Lookup::Outcome::TooShort) {
         emptyRowBesideName(row);
         showRow(r, row);
+        m_filledNames[static_cast<size_t>(r - 1)].clear();
+        showLastSale(r);
         return;
     }
     m_choiceList->clear();
@@ -470,6 +502,8 @@ void EntryWindow::lookUp(int r)
         m_choicePurchasePrices->clear();
     m_choices.clear();
     if (lookup.outcome == Lookup::Outcome::NotFound) {
+        m_filledNames[static_cast<size_t>(r - 1)].clear();
+        m_lastSale->clear();
         platform::inform(u"无此药品,请重新输入药品名!"_s);
         rowControls(r).name->setFocus(Qt::OtherFocusReason);
         hideChoices();
@@ -479,6 +513,7 @@ void EntryWindow::lookUp(int r)
     const store::Medicine& found = lookup.matches.first();
     fillRow(row, found, m_variant.purchasePrices, false);
     showRow(r, row);
+    m_filledNames[static_cast<size_t>(r - 1)] = lookup.byCode && lookup.matches.size() == 1 ? found.name : row.name;
     m_choices = lookup.matches;
     for (const store::Medicine& medicine : lookup.matches) {
         m_choiceList->addItem(ChoiceLine(medicine));
@@ -489,6 +524,7 @@ void EntryWindow::lookUp(int r)
         hideChoices();
         if (lookup.byCode)
             rowControls(r).name->setText(found.name);
+        showLastSale(r);
         return;
     }
     m_choiceRow->setText(QString::number(r));
@@ -507,7 +543,9 @@ void EntryWindow::takeChoice()
     Line row = rowTexts(k);
     fillRow(row, m_choices.at(chosen), m_variant.purchasePrices, true);
     showRow(k, row);
+    m_filledNames[static_cast<size_t>(k - 1)] = row.name;
     setAmount(k);
+    showLastSale(k);
 }
 
 void EntryWindow::hideChoices()
@@ -533,6 +571,36 @@ void EntryWindow::checkPrice(int r)
     const bool change = platform::confirmYesNo(belowPurchasePriceQuestion(purchasePrice));
     if (change)
         row.price->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryWindow::checkExpiry(int r)
+{
+    QLineEdit* expiry = rowControls(r).expiry;
+    const QString question = expiryWarning(m_database, expiry->text(), platform::clock().today());
+    if (question.isEmpty())
+        return;
+    if (platform::confirmYesNo(question))
+        expiry->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryWindow::showLastSale(int r)
+{
+    const QString unit = chosenUnit();
+    const QString medicine = rowControls(r).name->text();
+    // only a row filled from the catalogue, and not typed over since, names a medicine
+    if (unit.isEmpty() || medicine.isEmpty() || medicine != m_filledNames[static_cast<size_t>(r - 1)]) {
+        m_lastSale->clear();
+        return;
+    }
+    m_lastSale->setText(lastSaleText(lastSale(m_database, unit, medicine)));
+}
+
+void EntryWindow::refreshSaleSoFar()
+{
+    // a finished sale is in the working set and still on the page; the line keeps what it showed before the finish
+    if (m_ending)
+        return;
+    m_saleSoFar->setText(saleSoFarText(saleSoFar(workingSet(), rows())));
 }
 
 void EntryWindow::refreshTotals()
@@ -568,16 +636,21 @@ void EntryWindow::readFile()
         m_unitBox->addItem(unit);
     m_unitBox->setCurrentIndex(m_unitBox->findText(unit));
     refreshTotals();
+    emit saleNotices().linesChanged();
 }
 
 void EntryWindow::continueEntry()
 {
     const StoreOutcome stored = StorePage(workingSet(), rows(), purchasePricesOf(m_variant));
     // rows that found no line stay on the page, so nothing typed disappears unstored
-    for (int r = 1; r <= stored.stored; ++r)
+    for (int r = 1; r <= stored.stored; ++r) {
         showRow(r, Line {});
+        m_filledNames[static_cast<size_t>(r - 1)].clear();
+    }
+    m_lastSale->clear();
     rowControls(1).name->setFocus(Qt::OtherFocusReason);
     refreshTotals();
+    emit saleNotices().linesChanged();
     if (stored.firstRefusedRow > 0)
         platform::inform(refusedRowsMessage(stored.firstRefusedRow));
 }
@@ -604,6 +677,7 @@ void EntryWindow::finish()
         return;
     }
     m_serialHolder->setText(workingSet().SerialText);
+    emit saleNotices().finished(finishedSaleText(workingSet(), m_variant.storedFlag));
     users::logAction(m_variant.finishingLog.arg(request.unit));
     if (result.firstRefusedRow > 0)
         platform::inform(refusedRowsMessage(result.firstRefusedRow));
@@ -625,6 +699,9 @@ void EntryWindow::cancel()
     if (!cancelled)
         return;
     workingSet().ClearLines();
+    emit saleNotices().linesChanged();
+    // the page goes with the window: the sale now holds nothing
+    m_saleSoFar->setText(saleSoFarText({}));
     users::logAction(m_variant.cancellingLog);
     close();
 }
@@ -634,6 +711,15 @@ void EntryWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_opened && !m_openingTimer->isActive())
         m_openingTimer->start(platform::timing().opening);
+}
+
+void EntryWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // the main window's clear and read and the review's corrections change the sale while another window has the
+    // keyboard; coming back, the clerk sees what it now holds
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshSaleSoFar();
 }
 
 void EntryWindow::closeEvent(QCloseEvent* event)

@@ -55,6 +55,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct RowControls
@@ -73,7 +74,7 @@ private:
     };
 
     /** What a watched control is, for the key filters and the focus events. */
-    enum class Role { UnitBox, ChoiceList, Name, Quantity, Price };
+    enum class Role { UnitBox, ChoiceList, Name, Quantity, Price, Expiry };
     struct Watched
     {
         Role role = Role::Name;
@@ -103,7 +104,11 @@ private:
     void hideChoices();
     void setAmount(int r);
     void checkPrice(int r);
+    void checkExpiry(int r);
     void refreshTotals();
+    /** The line under the rows for row r: what its medicine last sold for to the chosen unit. */
+    void showLastSale(int r);
+    void refreshSaleSoFar();
 
     /** A message, after which the window has the keyboard again. */
 
@@ -134,6 +139,10 @@ private:
     QLabel* m_runningTotal = nullptr;
     QLabel* m_lastLine = nullptr;
     QLabel* m_serialHolder = nullptr;
+    QLabel* m_lastSale = nullptr;
+    /** The name each row was last filled under from the catalogue; empty while the row holds no looked-up medicine. */
+    std::array<QString, rowsPerPage> m_filledNames;
+    QLabel* m_saleSoFar = nullptr;
     QPushButton* m_continueButton = nullptr;
     QPushButton* m_finishButton = nullptr;
     QPushButton* m_cancelButton = nullptr;

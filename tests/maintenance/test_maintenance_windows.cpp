@@ -438,6 +438,7 @@ void TestMaintenanceWindows::commandsOpenTheirWindows_data()
     QTest::newRow("Image3") << u"Image3"_s << u"backupform"_s;
     QTest::newRow("导入数据") << u"导入数据"_s << u"导入"_s;
     QTest::newRow("修改标题") << u"修改标题"_s << u"修改抬头"_s;
+    QTest::newRow("options") << u"options"_s << u"options"_s;
     QTest::newRow("aboutus") << u"aboutus"_s << u"frmAbout"_s;
     QTest::newRow("Image9") << u"Image9"_s << u"frmAbout"_s;
 }

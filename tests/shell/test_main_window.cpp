@@ -79,6 +79,7 @@ constexpr MenuRow menuRows[] = {
     { u"system", u"backup", u"数据备份(&B)", u"Ctrl+B" },
     { u"system", u"导入数据", u"导入数据(&L)", u"Ctrl+Z" },
     { u"system", u"操作日志", u"操作日志(&R)", u"" },
+    { u"system", u"options", u"选项(&O)", u"" },
     { u"", u"help", u"帮助(&H)", u"" },
     { u"help", u"helpzt", u"帮助主题(&H)", u"" },
     { u"help", u"技术支持", u"技术支持(&T)", u"" },
