@@ -3,7 +3,9 @@
 #include "store/bound_recordset.h"
 #include "store/mnemonic.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace transaction {
 
@@ -48,9 +50,42 @@ void MedicineFinder::setMedicines(QList<store::Medicine> medicines)
         m_keys.push_back({ foldForFinding(mnemonic), foldForFinding(medicine.name), foldForFinding(medicine.code),
                            foldForFinding(medicine.maker) });
     }
+    m_holding.clear();
+    m_codeStarting.clear();
+    for (size_t i = 0; i < m_keys.size(); ++i) {
+        const Keys& keys = m_keys[i];
+        for (const QString* field : { &keys.mnemonic, &keys.name, &keys.maker }) {
+            for (const QChar c : *field) {
+                std::vector<qsizetype>& holding = m_holding[c.unicode()];
+                if (holding.empty() || holding.back() != qsizetype(i))
+                    holding.push_back(qsizetype(i));
+            }
+        }
+        if (!keys.code.isEmpty())
+            m_codeStarting[keys.code.front().unicode()].push_back(qsizetype(i));
+    }
     m_searched = false;
     m_lastMatches.clear();
     m_found.clear();
+}
+
+std::vector<qsizetype> MedicineFinder::candidates(const QString& text) const
+{
+    static const std::vector<qsizetype> none;
+    const std::vector<qsizetype>* fewest = nullptr;
+    for (const QChar c : text) {
+        const auto found = m_holding.constFind(c.unicode());
+        const std::vector<qsizetype>& holding = found == m_holding.cend() ? none : *found;
+        if (!fewest || holding.size() < fewest->size())
+            fewest = &holding;
+    }
+    const auto codes = m_codeStarting.constFind(text.front().unicode());
+    const std::vector<qsizetype>& codeStarting = codes == m_codeStarting.cend() ? none : *codes;
+    std::vector<qsizetype> merged;
+    merged.reserve(fewest->size() + codeStarting.size());
+    std::set_union(fewest->cbegin(), fewest->cend(), codeStarting.cbegin(), codeStarting.cend(),
+                   std::back_inserter(merged));
+    return merged;
 }
 
 int MedicineFinder::rank(const Keys& keys, QStringView text)
@@ -90,14 +125,11 @@ const QList<qsizetype>& MedicineFinder::find(const QString& typed)
             ranked[size_t(r)].append(i);
         }
     };
-    if (narrowing) {
-        matches.reserve(m_lastMatches.size());
-        for (const qsizetype i : m_lastMatches)
-            consider(i);
-    } else {
-        for (qsizetype i = 0; i < m_medicines.size(); ++i)
-            consider(i);
-    }
+    const std::vector<qsizetype> fresh = narrowing ? std::vector<qsizetype>() : candidates(text);
+    const std::vector<qsizetype>& looked = narrowing ? m_lastMatches : fresh;
+    matches.reserve(looked.size());
+    for (const qsizetype i : looked)
+        consider(i);
     m_found.clear();
     m_found.reserve(qsizetype(matches.size()));
     for (const QList<qsizetype>& group : ranked)

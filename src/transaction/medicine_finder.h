@@ -2,6 +2,7 @@
 
 #include "store/medicine.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <vector>
@@ -54,8 +55,15 @@ private:
     /** 0 to 3 for the four kinds of match above, -1 for none. */
     static int rank(const Keys& keys, QStringView text);
 
+    /** The medicines a search for the text need look at, in stored order: a superset of those it finds. */
+    std::vector<qsizetype> candidates(const QString& text) const;
+
     QList<store::Medicine> m_medicines;
     std::vector<Keys> m_keys;
+    // For each character, the medicines (in stored order) whose 助记码, name or maker hold it, and those whose 代号
+    // starts with it: a text is only ever found in medicines that hold every one of its characters.
+    QHash<char16_t, std::vector<qsizetype>> m_holding;
+    QHash<char16_t, std::vector<qsizetype>> m_codeStarting;
     QString m_lastText;
     bool m_searched = false;
     std::vector<qsizetype> m_lastMatches; // stored order
