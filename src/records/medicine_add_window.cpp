@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "records/medicine_records.h"
 #include "store/bound_recordset.h"
+#include "store/mnemonic.h"
 #include "users/log_wording.h"
 
 #include <QLineEdit>
@@ -26,6 +27,7 @@ FormControls addForm()
                  { u"Text6"_s, u"进    价:"_s, 10, InputMethod::Off },
                  { u"Text8"_s, u"代    号:"_s, 10, InputMethod::Off },
                  { u"Text7"_s, u"类    型:"_s, 10, InputMethod::On },
+                 { u"Text9"_s, u"助 记 码:"_s, mnemonicLongest, InputMethod::Off, true },
              },
              u"确 定"_s,
              u"取 消"_s };
@@ -37,6 +39,13 @@ MedicineAddWindow::MedicineAddWindow(platform::Database& database)
     : RecordForm(addForm()), m_catalogue(new store::BoundRecordset(database, catalogueTable(), this))
 {
     m_catalogue->setObjectName(u"dataaddm"_s);
+    // The code follows the name until the clerk writes one of their own; a box the clerk empties follows it again.
+    connect(box(u"Text1"_s), &QLineEdit::textChanged, this, [this](const QString& name) {
+        if (!m_ownMnemonic)
+            setText(u"Text9"_s, store::mnemonicOf(name));
+    });
+    connect(box(u"Text9"_s), &QLineEdit::textEdited, this,
+            [this](const QString& code) { m_ownMnemonic = !code.isEmpty(); });
 }
 
 void MedicineAddWindow::opened()
@@ -54,7 +63,8 @@ void MedicineAddWindow::confirm()
                                      .unit = text(u"Text3"_s),
                                      .unitPrice = text(u"Text5"_s),
                                      .purchasePrice = text(u"Text6"_s),
-                                     .type = text(u"Text7"_s) };
+                                     .type = text(u"Text7"_s),
+                                     .mnemonic = text(u"Text9"_s) };
     switch (addPendingMedicine(*m_catalogue, medicine)) {
     case AddOutcome::WrongType:
         platform::inform(u"类型输入不正确,请重新输入!"_s);

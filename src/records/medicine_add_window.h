@@ -27,6 +27,8 @@ protected:
 
 private:
     store::BoundRecordset* m_catalogue;
+    /** The clerk has written the 助记码 box: it no longer follows the name. */
+    bool m_ownMnemonic = false;
 };
 
 } // namespace records

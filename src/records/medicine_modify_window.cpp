@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "records/focus_hooks.h"
 #include "store/bound_recordset.h"
+#include "store/mnemonic.h"
 #include "users/log_wording.h"
 
 #include <QComboBox>
@@ -27,6 +28,7 @@ FormControls modifyForm()
                  { u"Text12"_s, u"进  价:"_s, 0, InputMethod::Off },
                  { u"Text15"_s, u"代  号:"_s, 0, InputMethod::Off },
                  { u"Text10"_s, u"类  型:"_s, 0, InputMethod::On },
+                 { u"Text16"_s, u"助 记 码:"_s, mnemonicLongest, InputMethod::Off, true },
              },
              u"修 改"_s,
              u"取 消"_s };
@@ -85,6 +87,8 @@ void MedicineModifyWindow::showMedicine()
     setText(u"Text12"_s, medicine.purchasePrice);
     setText(u"Text15"_s, medicine.code);
     setText(u"Text10"_s, medicine.type);
+    // a medicine without a code of its own is found by the one its name gives; 修 改 then stores that
+    setText(u"Text16"_s, medicine.mnemonic.isEmpty() ? store::mnemonicOf(medicine.name) : medicine.mnemonic);
 }
 
 void MedicineModifyWindow::confirm()
@@ -97,7 +101,8 @@ void MedicineModifyWindow::confirm()
                                     .unit = text(u"Text4"_s),
                                     .unitPrice = text(u"Text2"_s),
                                     .purchasePrice = text(u"Text12"_s),
-                                    .type = text(u"Text10"_s) };
+                                    .type = text(u"Text10"_s),
+                                    .mnemonic = text(u"Text16"_s) };
     switch (m_editor.save(changes)) {
     case MedicineEditor::SaveOutcome::WrongType:
         platform::inform(u"类型输入不正确,请重新输入"_s);

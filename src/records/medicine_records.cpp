@@ -1,6 +1,7 @@
 #include "records/medicine_records.h"
 
 #include "store/bound_recordset.h"
+#include "store/mnemonic_column.h"
 #include "transaction/decimal_number.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -11,13 +12,24 @@ namespace {
 
 const QString nameField = u"名称"_s;
 
+/**
+ * A catalogue that has not taken its column of codes (a database that could not be written when the program started)
+ * stores a medicine without one, but never drops a code that was typed.
+ */
+bool setMnemonic(store::BoundRecordset& catalogue, const QString& code)
+{
+    if (!catalogue.fields().contains(store::mnemonicField(), Qt::CaseInsensitive))
+        return code.isEmpty();
+    return catalogue.setValue(store::mnemonicField(), code);
+}
+
 // Every field but the name, which no window changes once the medicine is stored.
 bool setDetails(store::BoundRecordset& catalogue, const store::Medicine& medicine)
 {
-    return catalogue.setValue(u"代号"_s, medicine.code) && catalogue.setValue(u"生产厂家"_s, medicine.maker)
-        && catalogue.setValue(u"规格"_s, medicine.spec) && catalogue.setValue(u"单位"_s, medicine.unit)
-        && catalogue.setValue(u"单价"_s, medicine.unitPrice) && catalogue.setValue(u"进价"_s, medicine.purchasePrice)
-        && catalogue.setValue(u"类型"_s, medicine.type);
+    return setMnemonic(catalogue, medicine.mnemonic) && catalogue.setValue(u"代号"_s, medicine.code)
+        && catalogue.setValue(u"生产厂家"_s, medicine.maker) && catalogue.setValue(u"规格"_s, medicine.spec)
+        && catalogue.setValue(u"单位"_s, medicine.unit) && catalogue.setValue(u"单价"_s, medicine.unitPrice)
+        && catalogue.setValue(u"进价"_s, medicine.purchasePrice) && catalogue.setValue(u"类型"_s, medicine.type);
 }
 
 enum class MedicineFault { None, WrongType, WrongPrice, WrongPurchasePrice };

@@ -14,6 +14,9 @@ namespace records {
 /** The catalogue's table. */
 QString catalogueTable();
 
+/** The most characters a typed 助记码 takes: one for each character of the longest name. */
+inline constexpr int mnemonicLongest = 40;
+
 /** The medicine the source shows: its pending record while one is pending, else its current one. */
 store::Medicine shownMedicine(const store::BoundRecordset& catalogue);
 

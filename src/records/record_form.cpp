@@ -58,6 +58,8 @@ RecordForm::RecordForm(const FormControls& controls)
     int row = 2;
     QLineEdit* previous = nullptr;
     QList<QWidget*> tabOrder;
+    QList<QLineEdit*> asideBoxes; // those still waiting for the box after them
+    QList<QWidget*> asideTabOrder;
     for (const InputBox& input : controls.boxes) {
         auto* label = new QLabel(input.label, this);
         label->setObjectName(u"Label%1"_s.arg(row));
@@ -75,14 +77,24 @@ RecordForm::RecordForm(const FormControls& controls)
         m_grid->addWidget(box, row, 1);
         m_boxes.insert(input.name, box);
         m_longest.insert(input.name, input.longest);
+        ++row;
+        if (input.aside) {
+            asideBoxes << box;
+            asideTabOrder << box;
+            continue;
+        }
+        for (QLineEdit* aside : std::as_const(asideBoxes))
+            platform::moveFocusOnEnter(aside, box);
+        asideBoxes.clear();
         tabOrder << box;
         if (previous)
             platform::moveFocusOnEnter(previous, box);
         previous = box;
-        ++row;
     }
     if (previous)
         platform::moveFocusOnEnter(previous, m_confirm);
+    for (QLineEdit* aside : std::as_const(asideBoxes))
+        platform::moveFocusOnEnter(aside, m_confirm);
 
     m_confirm->setObjectName(u"Command1"_s);
     m_cancel->setObjectName(u"Command2"_s);
@@ -103,7 +115,7 @@ RecordForm::RecordForm(const FormControls& controls)
     platform::pressOnEscape(m_cancel);
 
     // Tab goes the way Enter does and ends with the buttons; the window opens in its first box, ready for typing.
-    tabOrder << m_confirm << m_cancel;
+    tabOrder << m_confirm << m_cancel << asideTabOrder;
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
     tabOrder.first()->setFocus();

@@ -20,6 +20,12 @@ struct InputBox
     QString label;
     int longest = 0; ///< the most characters the box takes; 0 for no limit
     InputMethod inputMethod = InputMethod::Unchanged;
+    /**
+     * A box beside the order of the others, so that a box added later changes no one's way through the window: Enter
+     * and Tab pass it by, Enter in it goes on to the box after it, and Tab reaches it after the buttons (Shift+Tab
+     * from the first box).
+     */
+    bool aside = false;
 };
 
 /** The controls of an add or modify window. */

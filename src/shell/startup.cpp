@@ -8,6 +8,7 @@
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
 #include "store/database_check.h"
+#include "store/mnemonic_column.h"
 #include "store/schema.h"
 
 #include <QApplication>
@@ -46,6 +47,10 @@ std::unique_ptr<platform::Database> openDatabase()
     auto database = std::make_unique<platform::Database>(path);
     if (!database->isOpen())
         return refuse(path, database->lastError());
+    // A database made before there were 助记码 gets them now. One that cannot take them (a file that cannot be written)
+    // still runs as before: the find list then reads the codes from the names, and a code typed in a medicine window
+    // cannot be saved, which that window reports.
+    store::addMnemonicCodes(*database);
     return database;
 }
 

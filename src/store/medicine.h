@@ -16,6 +16,7 @@ struct Medicine
     QString unitPrice; ///< 单价
     QString purchasePrice; ///< 进价
     QString type; ///< 类型
+    QString mnemonic {}; ///< 助记码: the initials a clerk types to find it; empty where the catalogue holds none
 
     bool operator==(const Medicine&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "store/schema.h"
 
 #include "platform/database.h"
+#include "store/mnemonic_column.h"
 #include "store/statements.h"
 #include "users/password_encoding.h"
 
@@ -89,6 +90,8 @@ bool fill(platform::Database& db)
         if (!createLookupIndex(db, lookup))
             return false;
     }
+    if (!addMnemonicCodes(db))
+        return false;
     const QString superPassword
         = users::EncodePassword(QString::fromUtf16(delivered::superUserPassword), users::Role::SuperUser);
     const QString adminPassword

@@ -15,6 +15,7 @@
 #include "transaction/amounts.h"
 #include "transaction/commit.h"
 #include "transaction/expiry.h"
+#include "transaction/find_list_window.h"
 #include "transaction/last_sale.h"
 #include "transaction/running_total.h"
 #include "transaction/sale_notices.h"
@@ -133,6 +134,10 @@ EntryWindow::EntryWindow(platform::Database& database, const EntryVariant& varia
     buildButtons();
     chainFocus();
     hideChoices();
+    m_findList = new FindListWindow(*m_catalogue, this);
+    for (int r = 1; r <= rowsPerPage; ++r)
+        m_findList->attach(rowControls(r).name, r);
+    connect(m_findList, &FindListWindow::taken, this, &EntryWindow::takeFound);
     // the list covers the rows, not the unit it is chosen for
     m_unitBox->raise();
 
@@ -489,6 +494,9 @@ void EntryWindow::checkUnit()
 void EntryWindow::lookUp(int r)
 {
     Line row = rowTexts(r);
+    // the row holds the very medicine taken from the find list; looking its name up could pick another of that name
+    if (m_findList->holdsTaken(r, row.name))
+        return;
     const Lookup lookup = LookupMedicine(*m_catalogue, row.name);
     if (lookup.outcome == Lookup::Outcome::TooShort) {
         emptyRowBesideName(row);
@@ -507,6 +515,7 @@ void EntryWindow::lookUp(int r)
         platform::inform(u"无此药品,请重新输入药品名!"_s);
         rowControls(r).name->setFocus(Qt::OtherFocusReason);
         hideChoices();
+        m_findList->openFor(r);
         return;
     }
 
@@ -546,6 +555,17 @@ void EntryWindow::takeChoice()
     m_filledNames[static_cast<size_t>(k - 1)] = row.name;
     setAmount(k);
     showLastSale(k);
+}
+
+void EntryWindow::takeFound(int r, const store::Medicine& medicine)
+{
+    Line row = rowTexts(r);
+    fillRow(row, medicine, m_variant.purchasePrices, true);
+    showRow(r, row);
+    m_filledNames[static_cast<size_t>(r - 1)] = row.name;
+    setAmount(r);
+    showLastSale(r);
+    rowControls(r).quantity->setFocus(Qt::TabFocusReason);
 }
 
 void EntryWindow::hideChoices()

@@ -27,6 +27,8 @@ class BoundRecordset;
 
 namespace transaction {
 
+class FindListWindow;
+
 /**
  * The order-entry window (`xdjy`, and its not-stored twin by another variant): the customer unit, a page of ten
  * rows looked up in the catalogue, and continue, finish and cancel. It only wires its controls to the operations of
@@ -101,6 +103,8 @@ private:
     void checkUnit();
     void lookUp(int r);
     void takeChoice();
+    /** Fills the row from the medicine taken in the find list, as taking a choice does. */
+    void takeFound(int r, const store::Medicine& medicine);
     void hideChoices();
     void setAmount(int r);
     void checkPrice(int r);
@@ -136,6 +140,7 @@ private:
     QLabel* m_choiceRow = nullptr;
     /** The records behind the choice list, so a choice never depends on splitting its text. */
     QList<store::Medicine> m_choices;
+    FindListWindow* m_findList = nullptr;
     QLabel* m_runningTotal = nullptr;
     QLabel* m_lastLine = nullptr;
     QLabel* m_serialHolder = nullptr;

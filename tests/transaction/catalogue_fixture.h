@@ -30,7 +30,10 @@ inline void fillCatalogue(ScratchDatabase& scratch)
         QVariantList values;
         for (const QString& value : row)
             values << (value.isNull() ? u""_s : value);
-        scratch.db().exec(u"INSERT INTO \"药品\" VALUES (?,?,?,?,?,?,?,?)"_s, values);
+        scratch.db().exec(
+            u"INSERT INTO \"药品\" (\"名称\",\"代号\",\"生产厂家\",\"规格\",\"单位\",\"单价\",\"进价\",\"类型\") "
+            u"VALUES (?,?,?,?,?,?,?,?)"_s,
+            values);
     }
 }
 
