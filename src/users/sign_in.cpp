@@ -59,9 +59,9 @@ QStringList SignIn::userNames()
 
 QStringList clerkDisabledEntries()
 {
-    return { u"超级用户1"_s, u"删除药品"_s,     u"删除单位"_s,     u"添加新用户"_s, u"按年统计"_s,
-             u"按月统计"_s,  u"查看交易记录"_s, u"查看单位档案"_s, u"dwtj"_s,       u"Image7"_s,
-             u"修改单位"_s,  u"修改标题"_s,     u"交易利润1"_s,    u"删除制单员"_s, u"导入数据"_s };
+    return { u"超级用户1"_s,    u"删除药品"_s,     u"删除单位"_s, u"添加新用户"_s, u"按年统计"_s, u"按月统计"_s,
+             u"查看交易记录"_s, u"查看单位档案"_s, u"dwtj"_s,     u"Image7"_s,     u"修改单位"_s, u"修改标题"_s,
+             u"交易利润1"_s,    u"删除制单员"_s,   u"导入数据"_s, u"salesChart"_s };
 }
 
 } // namespace users

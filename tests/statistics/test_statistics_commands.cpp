@@ -103,6 +103,7 @@ void TestStatisticsCommands::commandOpensWindowExclusively_data()
     QTest::newRow("yptj") << u"yptj"_s << u"yptj1"_s;
     QTest::newRow("Image8") << u"Image8"_s << u"yptj1"_s;
     QTest::newRow("单位数统计") << u"单位数统计"_s << u"单位"_s;
+    QTest::newRow("salesChart") << u"salesChart"_s << u"salesChart"_s;
 }
 
 void TestStatisticsCommands::commandOpensWindowExclusively()
