@@ -56,7 +56,8 @@ public:
     void run(const QString& text, bool stoppable, const std::function<void(Progress&)>& work) override
     {
         SharedProgress progress;
-        QProgressDialog dialog(text, {}, 0, 1000, QApplication::activeWindow());
+        // Without a parent: a window that disabled itself for the work would disable its child dialog with it.
+        QProgressDialog dialog(text, {}, 0, 1000, nullptr);
         dialog.setObjectName(u"progress"_s);
         dialog.setWindowTitle(text);
         dialog.setWindowModality(Qt::ApplicationModal);
