@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <functional>
 
 class QIODevice;
 
@@ -20,8 +21,17 @@ QByteArray backupMagic();
  */
 QString backupFileName(const QDate& day);
 
-/** Writes the magic and the encoded bytes of `database` to `backup`; false when reading or writing failed. */
-bool encodeBackup(QIODevice& database, QIODevice& backup);
+/**
+ * Told the number of bytes copied so far after each block; false stops the copy there. The empty function copies
+ * to the end.
+ */
+using CopyWatch = std::function<bool(qint64 copied)>;
+
+/**
+ * Writes the magic and the encoded bytes of `database` to `backup`; false when reading or writing failed or the
+ * watch stopped it.
+ */
+bool encodeBackup(QIODevice& database, QIODevice& backup, const CopyWatch& watch = {});
 
 enum class DecodeOutcome {
     Decoded,
@@ -29,7 +39,10 @@ enum class DecodeOutcome {
     Failed, ///< reading or writing failed part way
 };
 
-/** Checks the magic of `backup` and writes the decoded bytes that follow it to `database`. */
-DecodeOutcome decodeBackup(QIODevice& backup, QIODevice& database);
+/**
+ * Checks the magic of `backup` and writes the decoded bytes that follow it to `database`; a copy the watch stopped
+ * is Failed.
+ */
+DecodeOutcome decodeBackup(QIODevice& backup, QIODevice& database, const CopyWatch& watch = {});
 
 } // namespace maintenance

@@ -8,6 +8,7 @@
 #include "maintenance/short_path.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/progress.h"
 #include "users/log_wording.h"
 
 #include <QDir>
@@ -90,9 +91,16 @@ void BackupWindow::showTarget(const QString& folder)
 void BackupWindow::backUp()
 {
     setEnabled(false);
-    const BackupOutcome outcome = writeBackup(m_database, target());
+    BackupOutcome outcome = BackupOutcome::TargetUnwritable;
+    const QString path = target();
+    platform::runLongWork(u"正在备份数据..."_s, true, [this, &outcome, &path](platform::Progress& progress) {
+        outcome = writeBackup(m_database, path, progress);
+    });
     setEnabled(true);
     switch (outcome) {
+    case BackupOutcome::Stopped:
+        // nothing was written: the window stays for another try
+        return;
     case BackupOutcome::Written:
         close();
         platform::inform(u"数据备份完成!"_s);

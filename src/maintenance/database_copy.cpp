@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/data_folder.h"
 #include "platform/database.h"
+#include "platform/progress.h"
 #include "store/database_check.h"
 
 #include <QDir>
@@ -61,8 +62,33 @@ bool syncFolder(const QString& folder)
     return synced;
 }
 
+// Pages copied at a time while a backup is watched: a few megabytes, so a request to stop is heard at once.
+constexpr int pagesPerStep = 1024;
+
+/**
+ * Copies the pages of `from` into `to` a few at a time, telling `watch` the pages done and in all; false when it
+ * fails or the watch stops it. Between the steps the source is not locked, and a write to it in the meantime makes
+ * the copy start again, so the copy is of one committed state.
+ */
+bool copyPagesWatched(sqlite3* from, sqlite3* to, const std::function<bool(qint64, qint64)>& watch)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
+    if (!backup)
+        return false;
+    int stepped = SQLITE_OK;
+    bool goOn = true;
+    while (stepped == SQLITE_OK && goOn) {
+        stepped = sqlite3_backup_step(backup, pagesPerStep);
+        const int all = sqlite3_backup_pagecount(backup);
+        goOn = watch(all - sqlite3_backup_remaining(backup), all);
+    }
+    const int finished = sqlite3_backup_finish(backup);
+    return stepped == SQLITE_DONE && finished == SQLITE_OK;
+}
+
 /** A copy of the committed content of the database file, taken on a connection of its own. */
-bool takeSnapshot(const QString& databaseFile, const QString& snapshotFile)
+bool takeSnapshot(const QString& databaseFile, const QString& snapshotFile,
+                  const std::function<bool(qint64, qint64)>& watch)
 {
     SqliteHandle source;
     SqliteHandle copy;
@@ -73,7 +99,7 @@ bool takeSnapshot(const QString& databaseFile, const QString& snapshotFile)
             != SQLITE_OK)
         return false;
     sqlite3_busy_timeout(source.db, lockWaitMs);
-    return copyPages(source.db, copy.db);
+    return copyPagesWatched(source.db, copy.db, watch);
 }
 
 bool isDatabaseOfThisSystem(platform::Database& candidate)
@@ -93,19 +119,33 @@ void removeWithCompanions(const QString& databaseFile)
         QFile::remove(databaseFile + suffix);
 }
 
-/** Writes the backup format of what is committed in the database to `out`. */
-BackupOutcome encodeDatabase(platform::Database& database, QIODevice& out)
+/**
+ * Writes the backup format of what is committed in the database file to `out`, in two parts of `parts` from
+ * `firstPart` on: the snapshot, then the encoding.
+ */
+BackupOutcome encodeDatabase(const QString& databaseFile, QIODevice& out, platform::ProgressParts& parts, int firstPart)
 {
+    bool stopped = false;
+    const auto watch = [&parts, &stopped](int part) {
+        return [&parts, &stopped, part](qint64 done, qint64 total) {
+            stopped = stopped || !parts.advance(part, done, total);
+            return !stopped;
+        };
+    };
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return BackupOutcome::DatabaseUnreadable;
     const QString snapshotFile = scratch.filePath(u"snapshot.db"_s);
-    if (!takeSnapshot(database.path(), snapshotFile))
-        return BackupOutcome::DatabaseUnreadable;
+    if (!takeSnapshot(databaseFile, snapshotFile, watch(firstPart)))
+        return stopped ? BackupOutcome::Stopped : BackupOutcome::DatabaseUnreadable;
     QFile snapshot(snapshotFile);
     if (!snapshot.open(QIODevice::ReadOnly))
         return BackupOutcome::DatabaseUnreadable;
-    if (!encodeBackup(snapshot, out)) {
+    const qint64 size = snapshot.size();
+    const auto encodingWatch = watch(firstPart + 1);
+    if (!encodeBackup(snapshot, out, [&encodingWatch, size](qint64 copied) { return encodingWatch(copied, size); })) {
+        if (stopped)
+            return BackupOutcome::Stopped;
         return snapshot.error() != QFileDevice::NoError ? BackupOutcome::DatabaseUnreadable
                                                         : BackupOutcome::TargetUnwritable;
     }
@@ -116,7 +156,8 @@ BackupOutcome encodeDatabase(platform::Database& database, QIODevice& out)
  * Writes a backup of the live database into the folder under a name of its own, which no other file has; the path
  * of the copy, or the empty text when it could not be written whole.
  */
-QString writeSafetyCopy(platform::Database& database, const QString& folder, const QDateTime& moment)
+QString writeSafetyCopy(const QString& databaseFile, const QString& folder, const QDateTime& moment,
+                        platform::ProgressParts& parts, int firstPart, bool& stopped)
 {
     if (!QDir().mkpath(folder))
         return {};
@@ -127,7 +168,9 @@ QString writeSafetyCopy(platform::Database& database, const QString& folder, con
     file.setAutoRemove(false);
     const QString written = file.fileName();
     auto removeWritten = qScopeGuard([&written] { QFile::remove(written); });
-    if (encodeDatabase(database, file) != BackupOutcome::Written || !file.flush() || ::fsync(file.handle()) != 0)
+    const BackupOutcome encoded = encodeDatabase(databaseFile, file, parts, firstPart);
+    stopped = encoded == BackupOutcome::Stopped;
+    if (encoded != BackupOutcome::Written || !file.flush() || ::fsync(file.handle()) != 0)
         return {};
     file.close();
 
@@ -153,7 +196,7 @@ QString backupFolder()
     return QDir(platform::dataFolder()).filePath(u"backup"_s);
 }
 
-BackupOutcome writeBackup(platform::Database& database, const QString& target)
+BackupOutcome writeBackup(platform::Database& database, const QString& target, platform::Progress& progress)
 {
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
@@ -161,7 +204,8 @@ BackupOutcome writeBackup(platform::Database& database, const QString& target)
     QSaveFile backup(target);
     if (!backup.open(QIODevice::WriteOnly))
         return BackupOutcome::TargetUnwritable;
-    const BackupOutcome encoded = encodeDatabase(database, backup);
+    platform::ProgressParts parts(progress, 2);
+    const BackupOutcome encoded = encodeDatabase(database.path(), backup, parts, 0);
     if (encoded != BackupOutcome::Written) {
         backup.cancelWriting();
         return encoded;
@@ -173,6 +217,36 @@ BackupOutcome writeBackup(platform::Database& database, const QString& target)
 
 RestoreOutcome restoreBackup(platform::Database& database, const QString& backupFile, const QString& safetyFolder)
 {
+    PreparedRestore restore;
+    const RestoreOutcome prepared
+        = restore.prepare(database.path(), backupFile, safetyFolder, platform::unwatchedProgress());
+    return prepared == RestoreOutcome::Restored ? restore.finish(database) : prepared;
+}
+
+PreparedRestore::PreparedRestore() = default;
+
+PreparedRestore::~PreparedRestore()
+{
+    discard();
+}
+
+void PreparedRestore::discard()
+{
+    if (!m_safetyCopy.isEmpty()) {
+        // a copy of a database that stayed as it was would only stand beside the older backups
+        QFile::remove(m_safetyCopy);
+        m_safetyCopy.clear();
+    }
+    if (!m_decodedFile.isEmpty()) {
+        removeWithCompanions(m_decodedFile);
+        m_decodedFile.clear();
+    }
+}
+
+RestoreOutcome PreparedRestore::prepare(const QString& databaseFile, const QString& backupFile,
+                                        const QString& safetyFolder, platform::Progress& progress)
+{
+    discard();
     if (backupFile.isEmpty())
         return RestoreOutcome::NoFile;
     QFile backup(backupFile);
@@ -180,40 +254,70 @@ RestoreOutcome restoreBackup(platform::Database& database, const QString& backup
         return RestoreOutcome::Failed;
 
     // Beside the live file, so that a content too large for the disk is found out before anything is replaced.
-    QTemporaryFile decoded(QFileInfo(database.path()).absoluteDir().filePath(leftoverPattern));
+    QTemporaryFile decoded(QFileInfo(databaseFile).absoluteDir().filePath(leftoverPattern));
     if (!decoded.open())
         return RestoreOutcome::Failed;
-    const QString decodedFile = decoded.fileName();
-    switch (decodeBackup(backup, decoded)) {
+    decoded.setAutoRemove(false);
+    m_decodedFile = decoded.fileName();
+    // Decoding, checking, and the safety copy's snapshot and encoding.
+    platform::ProgressParts parts(progress, 4);
+    bool stopped = false;
+    const qint64 size = backup.size();
+    const auto watch = [&parts, &stopped, size](qint64 copied) {
+        stopped = stopped || !parts.advance(0, copied, size);
+        return !stopped;
+    };
+    switch (decodeBackup(backup, decoded, watch)) {
     case DecodeOutcome::Decoded:
         break;
     case DecodeOutcome::NotABackup:
+        discard();
         return RestoreOutcome::NotABackup;
     case DecodeOutcome::Failed:
+        discard();
+        return stopped ? RestoreOutcome::Stopped : RestoreOutcome::Failed;
+    }
+    if (!decoded.flush()) {
+        discard();
         return RestoreOutcome::Failed;
     }
-    if (!decoded.flush())
-        return RestoreOutcome::Failed;
     // Closed before SQLite opens the file: closing another descriptor of a file drops the locks SQLite holds on it.
     decoded.close();
 
-    RestoreOutcome outcome = RestoreOutcome::Restored;
+    bool sound = false;
     {
-        platform::Database candidate(decodedFile);
-        if (!isDatabaseOfThisSystem(candidate)) {
-            outcome = RestoreOutcome::NotThisSystem;
-        } else if (const QString safetyCopy = writeSafetyCopy(database, safetyFolder, platform::clock().now());
-                   safetyCopy.isEmpty()) {
-            outcome = RestoreOutcome::SafetyCopyFailed;
-        } else if (!database.handle() || !candidate.handle() || !copyPages(candidate.handle(), database.handle())) {
-            outcome = RestoreOutcome::Failed;
-            // a copy of a database that stayed as it was would only stand beside the older backups
-            QFile::remove(safetyCopy);
-        }
+        platform::Database candidate(m_decodedFile);
+        sound = isDatabaseOfThisSystem(candidate);
     }
-    decoded.setAutoRemove(false);
-    removeWithCompanions(decodedFile);
-    return outcome;
+    if (!sound) {
+        discard();
+        return RestoreOutcome::NotThisSystem;
+    }
+    if (!parts.advance(1, 1, 1)) {
+        discard();
+        return RestoreOutcome::Stopped;
+    }
+    m_safetyCopy = writeSafetyCopy(databaseFile, safetyFolder, platform::clock().now(), parts, 2, stopped);
+    if (m_safetyCopy.isEmpty()) {
+        discard();
+        return stopped ? RestoreOutcome::Stopped : RestoreOutcome::SafetyCopyFailed;
+    }
+    return RestoreOutcome::Restored;
+}
+
+RestoreOutcome PreparedRestore::finish(platform::Database& database)
+{
+    if (m_decodedFile.isEmpty() || m_safetyCopy.isEmpty())
+        return RestoreOutcome::Failed;
+    bool replaced = false;
+    {
+        platform::Database candidate(m_decodedFile);
+        replaced = database.handle() && candidate.handle() && copyPages(candidate.handle(), database.handle());
+    }
+    if (replaced)
+        m_safetyCopy.clear(); // it is now the way back
+    discard();
+    return replaced ? RestoreOutcome::Restored : RestoreOutcome::Failed;
 }
 
 void removeRestoreLeftovers(const QString& folder)

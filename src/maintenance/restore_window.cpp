@@ -5,8 +5,10 @@
 #include "maintenance/enter_key.h"
 #include "maintenance/folder_list.h"
 #include "maintenance/short_path.h"
+#include "platform/database.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
+#include "platform/progress.h"
 #include "users/log_wording.h"
 
 #include <QDir>
@@ -140,8 +142,19 @@ void RestoreWindow::restore()
     if (file.isEmpty())
         return;
     setEnabled(false);
-    const RestoreOutcome outcome = restoreBackup(m_database, file, backupFolder());
+    PreparedRestore prepared;
+    RestoreOutcome outcome = RestoreOutcome::Failed;
+    const QString databaseFile = m_database.path();
+    const QString safetyFolder = backupFolder();
+    // Everything up to the replacement can be stopped; the replacement itself is one step on this thread.
+    platform::runLongWork(u"正在恢复数据..."_s, true, [&](platform::Progress& progress) {
+        outcome = prepared.prepare(databaseFile, file, safetyFolder, progress);
+    });
+    if (outcome == RestoreOutcome::Restored)
+        outcome = prepared.finish(m_database);
     setEnabled(true);
+    if (outcome == RestoreOutcome::Stopped)
+        return; // the database is as it was, and the user knows why
     if (outcome != RestoreOutcome::Restored) {
         platform::inform(outcome == RestoreOutcome::SafetyCopyFailed
                              ? u"恢复前的数据备份失败,数据未恢复,请检查备份文件夹!"_s

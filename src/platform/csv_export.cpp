@@ -1,6 +1,6 @@
 #include "platform/csv_export.h"
 
-#include "platform/progress.h"
+#include "platform/progress_bar.h"
 #include "platform/table_rows.h"
 
 #include <QSaveFile>

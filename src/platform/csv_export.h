@@ -20,7 +20,7 @@ struct ExportOutcome
 /**
  * Writes the headings and every row to a CSV file, through a temporary file in the same folder that replaces the
  * file only once all of it is written: a failed or cancelled export leaves no new file and an existing one as it was.
- * The rows are read a part at a time and the progress is reported to progress(), where the user can cancel.
+ * The rows are read a part at a time and the progress is reported to progressBar(), where the user can cancel.
  */
 ExportOutcome writeCsvFile(const QString& path, TableRows& rows, CsvEncoding encoding);
 

@@ -11,4 +11,10 @@ namespace platform {
  */
 void runOffThread(const std::function<void()>& work);
 
+/**
+ * runOffThread() that starts taking user input once `takesInput()` is true; it is asked whenever an event has been
+ * handled. By then an application-modal window must be showing, so that it is the only one the input reaches.
+ */
+void runOffThread(const std::function<void()>& work, const std::function<bool()>& takesInput);
+
 } // namespace platform

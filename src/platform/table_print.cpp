@@ -1,7 +1,7 @@
 #include "platform/table_print.h"
 
 #include "platform/page_sink.h"
-#include "platform/progress.h"
+#include "platform/progress_bar.h"
 #include "platform/table_rows.h"
 
 #include <QFontMetricsF>

@@ -56,7 +56,7 @@ struct TablePrintOutcome
 
 /**
  * Prints every row as one job on the sink, reading the rows a part at a time and reporting the progress to
- * progress(), where the user can cancel; a cancelled or failed run is given up on the sink. No rows still print
+ * progressBar(), where the user can cancel; a cancelled or failed run is given up on the sink. No rows still print
  * one page with the headings.
  */
 TablePrintOutcome printTableRows(TableRows& rows, const TableHeading& heading, PageSink& sink);

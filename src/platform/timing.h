@@ -17,6 +17,7 @@ struct Timing
     int finalSave = 1; ///< the shutdown's final log save
     int printSystemAnswer = 5000; ///< how long the print system may take to answer before a run gives it up
     int printJobWatch = 3000; ///< how long a job handed to the print system is watched for its failure
+    int progressShown = 500; ///< how long long work runs before its progress bar shows
 };
 
 Timing& timing();

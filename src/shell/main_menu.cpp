@@ -57,6 +57,7 @@ constexpr Entry entries[] = {
     { 1, u"单位数统计", u"单位数统计(&D)", u"" },
     { 1, u"dwtj", u"药品销售统计(&C)", u"Ctrl+A" },
     { 1, u"yptj", u"药品总数统计(&A)", u"" },
+    { 1, u"salesChart", u"销售图表(&T)", u"" },
     { 0, u"system", u"系统维护(&S)", u"" },
     { 1, u"删除制单员", u"删除制单员(&X)", u"Ctrl+X" },
     { 1, u"删除药品", u"删除药品(&Y)", u"Ctrl+D" },

@@ -4,6 +4,7 @@
 #include "statistics/count_window.h"
 #include "statistics/history_window.h"
 #include "statistics/period_chooser_window.h"
+#include "statistics/sales_chart_window.h"
 #include "statistics/unit_total_window.h"
 
 #include <functional>
@@ -44,6 +45,7 @@ void wireStatisticsCommands(MainWindow& main, platform::Database& db)
     command(u"yptj"_s, u"yptj1"_s, count(statistics::CountView::medicines()));
     command(u"Image8"_s, u"yptj1"_s, count(statistics::CountView::medicines()));
     command(u"单位数统计"_s, u"单位"_s, count(statistics::CountView::units()));
+    command(u"salesChart"_s, u"salesChart"_s, [&db]() -> QWidget* { return new statistics::SalesChartWindow(db); });
 }
 
 } // namespace shell

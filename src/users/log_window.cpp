@@ -1,6 +1,7 @@
 #include "users/log_window.h"
 
 #include "platform/dialogs.h"
+#include "platform/progress.h"
 #include "platform/timing.h"
 
 #include <QTimer>
@@ -27,6 +28,9 @@ LogWindow::~LogWindow()
 
 void LogWindow::periodicTick()
 {
+    // Long work may hold the database; the entries stay pending for the next tick.
+    if (platform::longWorkRunning())
+        return;
     if (!m_log.periodicSave())
         reportFailure();
 }

@@ -63,7 +63,7 @@ QStringList clerkDisabledEntries()
                          u"按月统计"_s,  u"查看交易记录"_s, u"查看单位档案"_s, u"dwtj"_s,       u"Image7"_s,
                          u"修改单位"_s,  u"修改标题"_s,     u"交易利润1"_s,    u"删除制单员"_s, u"导入数据"_s }
     // entries added since, for the super user and the administrator only
-    + QStringList { u"操作日志"_s, u"options"_s };
+    + QStringList { u"操作日志"_s, u"options"_s, u"salesChart"_s };
 }
 
 } // namespace users

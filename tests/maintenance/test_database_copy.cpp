@@ -113,6 +113,11 @@ private slots:
     void restoreKeepsCopyThatUndoesIt();
     void restoreRefusedBeforeReplacing_data();
     void restoreRefusedBeforeReplacing();
+    void backupReportsProgress();
+    void stoppedBackupLeavesNothing_data();
+    void stoppedBackupLeavesNothing();
+    void stoppedRestoreLeavesNothing_data();
+    void stoppedRestoreLeavesNothing();
 };
 
 void TestDatabaseCopy::restoreGivesExactlyTheBackup_data()
@@ -360,6 +365,136 @@ void TestDatabaseCopy::restoreRefusedBeforeReplacing()
         = copyBlocked ? QStringList { u"backup"_s, u"useall.mdb"_s } : QStringList { u"useall.mdb"_s };
     QCOMPARE(filesIn(live.folder()), expected);
     QVERIFY(copyBlocked || !QFileInfo::exists(folder));
+}
+
+namespace {
+
+/** Where a test asks long work to stop, found in the reports of a whole run. */
+enum class StopPoint { First, Check, Last };
+
+/** The report, counted from 1, at which the stop is asked; -1 when the run has no such report. */
+int stopReport(StopPoint point, const QList<QPair<qint64, qint64>>& reports)
+{
+    switch (point) {
+    case StopPoint::First:
+        return 1;
+    case StopPoint::Check:
+        // a restore's second part of four, the check, is done
+        for (int i = 0; i < reports.size(); ++i) {
+            if (reports.at(i).first * 2 == reports.at(i).second)
+                return i + 1;
+        }
+        return -1;
+    case StopPoint::Last:
+        return int(reports.size());
+    }
+    return -1;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(StopPoint)
+
+void TestDatabaseCopy::backupReportsProgress()
+{
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 0, 2000);
+    QTemporaryDir files;
+    testsupport::FakeLongWork longWork;
+    BackupOutcome outcome = BackupOutcome::TargetUnwritable;
+    platform::runLongWork(u"备份"_s, true, [&](platform::Progress& progress) {
+        outcome = maintenance::writeBackup(live.db(), files.filePath(u"2004121.bak"_s), progress);
+    });
+    QCOMPARE(outcome, BackupOutcome::Written);
+    const auto reports = longWork.runs.value(0).reports;
+    QVERIFY(reports.size() > 10);
+    for (int i = 1; i < reports.size(); ++i)
+        QVERIFY(reports.at(i - 1).first <= reports.at(i).first);
+    QCOMPARE(reports.last().first, reports.last().second);
+}
+
+void TestDatabaseCopy::stoppedBackupLeavesNothing_data()
+{
+    QTest::addColumn<StopPoint>("point");
+    QTest::newRow("while the snapshot is taken") << StopPoint::First;
+    QTest::newRow("when the last block is encoded") << StopPoint::Last;
+}
+
+void TestDatabaseCopy::stoppedBackupLeavesNothing()
+{
+    QFETCH(StopPoint, point);
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 0, 2000);
+    QTemporaryDir files;
+    const QString earlier = files.filePath(u"2004120.bak"_s);
+    writeFile(earlier, "Quenvale earlier backup"_ba);
+    const QString target = files.filePath(u"2004121.bak"_s);
+    const QByteArray older = "Quenvale older backup of the day"_ba;
+    writeFile(target, older);
+
+    testsupport::FakeLongWork longWork;
+    const auto backUp = [&] {
+        BackupOutcome outcome = BackupOutcome::TargetUnwritable;
+        platform::runLongWork(u"备份"_s, true, [&](platform::Progress& progress) {
+            outcome = maintenance::writeBackup(live.db(), target, progress);
+        });
+        return outcome;
+    };
+    // A run to the end first, to learn its reports; it writes over the older file, which is put back.
+    QCOMPARE(backUp(), BackupOutcome::Written);
+    writeFile(target, older);
+    longWork.stopAtReport = stopReport(point, longWork.runs.value(0).reports);
+
+    QCOMPARE(backUp(), BackupOutcome::Stopped);
+    QCOMPARE(longWork.runs.value(1).reports.size(), longWork.stopAtReport);
+    QCOMPARE(fileBytes(target), older);
+    QCOMPARE(fileBytes(earlier), "Quenvale earlier backup"_ba);
+    QCOMPARE(filesIn(files.path()), (QStringList { u"2004120.bak"_s, u"2004121.bak"_s }));
+}
+
+void TestDatabaseCopy::stoppedRestoreLeavesNothing_data()
+{
+    QTest::addColumn<StopPoint>("point");
+    QTest::newRow("while the backup is decoded") << StopPoint::First;
+    QTest::newRow("once it is checked") << StopPoint::Check;
+    QTest::newRow("when the safety copy is encoded") << StopPoint::Last;
+}
+
+void TestDatabaseCopy::stoppedRestoreLeavesNothing()
+{
+    QFETCH(StopPoint, point);
+    testsupport::FakeClock clock;
+    testsupport::ScratchDatabase source(true);
+    addMedicines(source.db(), 0, 2000);
+    QTemporaryDir files;
+    const QString backupFile = files.filePath(u"200475.bak"_s);
+    QCOMPARE(maintenance::writeBackup(source.db(), backupFile), BackupOutcome::Written);
+
+    testsupport::ScratchDatabase live(true);
+    addMedicines(live.db(), 5000, 7);
+    const QByteArray before = fileBytes(live.path());
+    const QString folder = safetyFolder(live);
+    testsupport::FakeLongWork longWork;
+    const auto prepare = [&] {
+        maintenance::PreparedRestore restore;
+        RestoreOutcome outcome = RestoreOutcome::Failed;
+        platform::runLongWork(u"恢复"_s, true, [&](platform::Progress& progress) {
+            outcome = restore.prepare(live.path(), backupFile, folder, progress);
+        });
+        return outcome;
+    };
+    // Prepared to the end and never finished, it leaves nothing either.
+    QCOMPARE(prepare(), RestoreOutcome::Restored);
+    QCOMPARE(filesIn(folder), QStringList());
+    longWork.stopAtReport = stopReport(point, longWork.runs.value(0).reports);
+    QVERIFY(longWork.stopAtReport > 0);
+
+    QCOMPARE(prepare(), RestoreOutcome::Stopped);
+    QCOMPARE(longWork.runs.value(1).reports.size(), longWork.stopAtReport);
+    QCOMPARE(fileBytes(live.path()), before);
+    QCOMPARE(live.rows(u"药品"_s).size(), 7);
+    QCOMPARE(filesIn(folder), QStringList());
+    QCOMPARE(filesIn(live.folder()), QStringList { u"useall.mdb"_s });
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseCopy)

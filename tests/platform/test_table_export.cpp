@@ -5,7 +5,7 @@
 #include "platform/table_rows.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
-#include "support/fake_progress.h"
+#include "support/fake_progress_bar.h"
 #include "support/file_size_limit.h"
 
 #include <QDir>
@@ -79,7 +79,7 @@ void TestTableExport::csvBytes()
     QFETCH(int, filter);
     QFETCH(QByteArray, bytes);
     testsupport::FakeDialogs dialogs;
-    testsupport::FakeProgress progress;
+    testsupport::FakeProgressBar progress;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"明细.csv"_s);
     dialogs.expectSaveFile(path, filter);
@@ -94,7 +94,7 @@ void TestTableExport::csvBytes()
 void TestTableExport::failedWriteSaysSoAndLeavesNoFile()
 {
     testsupport::FakeDialogs dialogs;
-    testsupport::FakeProgress progress;
+    testsupport::FakeProgressBar progress;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"明细.csv"_s);
     {
@@ -127,7 +127,7 @@ void TestTableExport::cancelledExportLeavesNoFile_data()
 void TestTableExport::cancelledExportLeavesNoFile()
 {
     QFETCH(int, cancelAt);
-    testsupport::FakeProgress progress;
+    testsupport::FakeProgressBar progress;
     progress.cancelAt = cancelAt;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"明细.csv"_s);
@@ -143,7 +143,7 @@ void TestTableExport::cancelledExportLeavesNoFile()
 void TestTableExport::cancelledDialogWritesNothing()
 {
     testsupport::FakeDialogs dialogs;
-    testsupport::FakeProgress progress;
+    testsupport::FakeProgressBar progress;
     QTemporaryDir dir;
     dialogs.expectSaveFile({});
     platform::ListRows rows(headings, { awkwardRow });
@@ -190,7 +190,7 @@ void TestTableExport::printsEveryRowAndTheClosingLines()
     QFETCH(int, rows);
     QFETCH(int, pages);
     testsupport::FakePageSink sink;
-    testsupport::FakeProgress progress;
+    testsupport::FakeProgressBar progress;
     testsupport::FakeDialogs dialogs;
     platform::ListRows table(headings, manyRows(rows));
     platform::printTable(table, printHeading);
@@ -215,7 +215,7 @@ void TestTableExport::printsEveryRowAndTheClosingLines()
 void TestTableExport::cancelledPrintIsGivenUp()
 {
     testsupport::FakePageSink sink;
-    testsupport::FakeProgress progress;
+    testsupport::FakeProgressBar progress;
     progress.cancelAt = 1;
     testsupport::FakeDialogs dialogs;
     dialogs.expect(u"打印已取消。"_s);

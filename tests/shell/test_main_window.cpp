@@ -72,6 +72,7 @@ constexpr MenuRow menuRows[] = {
     { u"tj", u"单位数统计", u"单位数统计(&D)", u"" },
     { u"tj", u"dwtj", u"药品销售统计(&C)", u"Ctrl+A" },
     { u"tj", u"yptj", u"药品总数统计(&A)", u"" },
+    { u"tj", u"salesChart", u"销售图表(&T)", u"" },
     { u"", u"system", u"系统维护(&S)", u"" },
     { u"system", u"删除制单员", u"删除制单员(&X)", u"Ctrl+X" },
     { u"system", u"删除药品", u"删除药品(&Y)", u"Ctrl+D" },

@@ -29,7 +29,7 @@ namespace {
 const QStringList clerkForbidden { u"超级用户1"_s, u"删除药品"_s,     u"删除单位"_s,     u"添加新用户"_s, u"按年统计"_s,
                                    u"按月统计"_s,  u"查看交易记录"_s, u"查看单位档案"_s, u"dwtj"_s,       u"Image7"_s,
                                    u"修改单位"_s,  u"修改标题"_s,     u"交易利润1"_s,    u"删除制单员"_s, u"导入数据"_s,
-                                   u"操作日志"_s,  u"options"_s };
+                                   u"操作日志"_s,  u"options"_s,      u"salesChart"_s };
 
 const QDateTime signInMoment(QDate(2004, 6, 15), QTime(9, 5, 33));
 const QDateTime exitMoment(QDate(2004, 6, 15), QTime(17, 30, 2));

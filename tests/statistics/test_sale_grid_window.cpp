@@ -4,7 +4,7 @@
 #include "statistics/sale_grid.h"
 #include "statistics/sale_grid_window.h"
 #include "store/statements.h"
-#include "support/fake_progress.h"
+#include "support/fake_progress_bar.h"
 #include "support/window_fixture.h"
 
 #include <QCheckBox>
@@ -117,7 +117,7 @@ void TestSaleGridWindow::readsAsItScrolls()
 
 void TestSaleGridWindow::sortsByTheDatabaseAndExportsTheOrderShown()
 {
-    testsupport::FakeProgress progress;
+    testsupport::FakeProgressBar progress;
     m_f->open(new statistics::SaleGridWindow(m_f->scratch().db()));
     m_f->choose(u"unitBox"_s, u"甲"_s);
     m_f->control<QCheckBox>(u"dateLimit"_s)->setChecked(false);

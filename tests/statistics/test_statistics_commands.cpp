@@ -106,6 +106,7 @@ void TestStatisticsCommands::commandOpensWindowExclusively_data()
     QTest::newRow("单位数统计") << u"单位数统计"_s << u"单位"_s;
     QTest::newRow("交易明细") << u"交易明细"_s << u"saleGrid"_s;
     QTest::newRow("操作日志") << u"操作日志"_s << u"logViewer"_s;
+    QTest::newRow("salesChart") << u"salesChart"_s << u"salesChart"_s;
 }
 
 void TestStatisticsCommands::commandOpensWindowExclusively()

@@ -117,4 +117,35 @@ InstantTimers::~InstantTimers()
     platform::timing() = m_saved;
 }
 
+FakeLongWork::FakeLongWork()
+{
+    platform::setLongWork(this);
+}
+
+FakeLongWork::~FakeLongWork()
+{
+    platform::setLongWork(nullptr);
+}
+
+void FakeLongWork::run(const QString& text, bool stoppable, const std::function<void(platform::Progress&)>& work)
+{
+    class Scripted final : public platform::Progress
+    {
+    public:
+        Scripted(Run& run, int stopAt) : m_run(run), m_stopAt(run.stoppable ? stopAt : 0) { }
+        bool advance(qint64 done, qint64 total) override
+        {
+            m_run.reports.append({ done, total });
+            return m_stopAt == 0 || m_run.reports.size() < m_stopAt;
+        }
+
+    private:
+        Run& m_run;
+        int m_stopAt;
+    };
+    runs.append({ text, stoppable, {} });
+    Scripted progress(runs.last(), stopAtReport);
+    work(progress);
+}
+
 } // namespace testsupport

@@ -4,6 +4,7 @@
 #include "platform/launcher.h"
 #include "platform/page_sink.h"
 #include "platform/printer_setup.h"
+#include "platform/progress.h"
 #include "platform/timing.h"
 
 #include <QList>
@@ -109,6 +110,32 @@ public:
 
 private:
     platform::Timing m_saved;
+};
+
+/**
+ * Runs long work at once on the calling thread and keeps what each run reported. A test can play the user who asks
+ * the work to stop at a chosen report. Installed for its lifetime.
+ */
+class FakeLongWork final : public platform::LongWork
+{
+public:
+    FakeLongWork();
+    ~FakeLongWork() override;
+
+    void run(const QString& text, bool stoppable, const std::function<void(platform::Progress&)>& work) override;
+
+    struct Run
+    {
+        QString text;
+        bool stoppable = false;
+        QList<QPair<qint64, qint64>> reports; ///< done and total of each advance()
+    };
+    QList<Run> runs;
+    /**
+     * The advance() call of a run, counted from 1, at which the user asks to stop: it and every later one answer
+     * stop. 0 for never; work that is not stoppable offers no way to ask.
+     */
+    int stopAtReport = 0;
 };
 
 } // namespace testsupport

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/progress.h"
+#include "platform/progress_bar.h"
 
 #include <QList>
 
@@ -10,11 +10,11 @@ namespace testsupport {
  * Records the progress that long work reports, and answers "stop" from a chosen step on, so that a test cancels work
  * at a known point without timers. Installed for its lifetime.
  */
-class FakeProgress final : public platform::Progress
+class FakeProgressBar final : public platform::ProgressBar
 {
 public:
-    FakeProgress();
-    ~FakeProgress() override;
+    FakeProgressBar();
+    ~FakeProgressBar() override;
 
     void begin(const QString& label, qint64 total) override;
     bool advance(qint64 done) override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/progress.h"
+#include "platform/progress_bar.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -10,10 +10,10 @@ class QProgressDialog;
 namespace platform {
 
 /** Qt's progress dialog, modal for the whole program while the work runs. */
-class QtProgress final : public Progress
+class QtProgressBar final : public ProgressBar
 {
 public:
-    ~QtProgress() override;
+    ~QtProgressBar() override;
 
     void begin(const QString& label, qint64 total) override;
     bool advance(qint64 done) override;

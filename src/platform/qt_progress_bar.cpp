@@ -1,4 +1,4 @@
-#include "platform/qt_progress.h"
+#include "platform/qt_progress_bar.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -18,12 +18,12 @@ constexpr int barSteps = 1000;
 
 } // namespace
 
-QtProgress::~QtProgress()
+QtProgressBar::~QtProgressBar()
 {
     delete m_dialog;
 }
 
-void QtProgress::begin(const QString& label, qint64 total)
+void QtProgressBar::begin(const QString& label, qint64 total)
 {
     delete m_dialog;
     m_total = total;
@@ -37,7 +37,7 @@ void QtProgress::begin(const QString& label, qint64 total)
     m_started.start();
 }
 
-bool QtProgress::advance(qint64 done)
+bool QtProgressBar::advance(qint64 done)
 {
     if (!m_dialog)
         return true;
@@ -55,7 +55,7 @@ bool QtProgress::advance(qint64 done)
     return !m_dialog->wasCanceled();
 }
 
-void QtProgress::end()
+void QtProgressBar::end()
 {
     delete m_dialog;
 }
