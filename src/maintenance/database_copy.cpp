@@ -5,6 +5,7 @@
 #include "platform/data_folder.h"
 #include "platform/database.h"
 #include "store/database_check.h"
+#include "store/database_transfer.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,6 +88,14 @@ bool isDatabaseOfThisSystem(platform::Database& candidate)
     return store::checkDatabase(candidate.connection()).sound();
 }
 
+/** The live database takes the candidate's content in one write transaction; false leaves it as it was. */
+bool replaceContent(platform::Database& candidate, platform::Database& live)
+{
+    if (live.engine() != platform::Engine::SQLite)
+        return store::copyDatabase(candidate, live, store::TargetTables::Replace).copied;
+    return live.handle() && candidate.handle() && copyPages(candidate.handle(), live.handle());
+}
+
 void removeWithCompanions(const QString& databaseFile)
 {
     for (const QString& suffix : { u""_s, u"-journal"_s, u"-wal"_s, u"-shm"_s })
@@ -100,8 +109,15 @@ BackupOutcome encodeDatabase(platform::Database& database, QIODevice& out)
     if (!scratch.isValid())
         return BackupOutcome::DatabaseUnreadable;
     const QString snapshotFile = scratch.filePath(u"snapshot.db"_s);
-    if (!takeSnapshot(database.path(), snapshotFile))
-        return BackupOutcome::DatabaseUnreadable;
+    if (database.engine() == platform::Engine::SQLite) {
+        if (!takeSnapshot(database.path(), snapshotFile))
+            return BackupOutcome::DatabaseUnreadable;
+    } else {
+        // A server's backup is an SQLite file of the same tables, so it restores onto a single desk as well.
+        platform::Database snapshot(snapshotFile);
+        if (!store::copyDatabase(database, snapshot, store::TargetTables::MustBeEmpty).copied)
+            return BackupOutcome::DatabaseUnreadable;
+    }
     QFile snapshot(snapshotFile);
     if (!snapshot.open(QIODevice::ReadOnly))
         return BackupOutcome::DatabaseUnreadable;
@@ -179,8 +195,13 @@ RestoreOutcome restoreBackup(platform::Database& database, const QString& backup
     if (!backup.open(QIODevice::ReadOnly))
         return RestoreOutcome::Failed;
 
-    // Beside the live file, so that a content too large for the disk is found out before anything is replaced.
-    QTemporaryFile decoded(QFileInfo(database.path()).absoluteDir().filePath(leftoverPattern));
+    // Beside the live file, so that a content too large for the disk is found out before anything is replaced; for a
+    // server, in the backup folder.
+    const QString decodedFolder
+        = database.engine() == platform::Engine::SQLite ? QFileInfo(database.path()).absolutePath() : safetyFolder;
+    if (!QDir().mkpath(decodedFolder))
+        return RestoreOutcome::Failed;
+    QTemporaryFile decoded(QDir(decodedFolder).filePath(leftoverPattern));
     if (!decoded.open())
         return RestoreOutcome::Failed;
     const QString decodedFile = decoded.fileName();
@@ -205,7 +226,7 @@ RestoreOutcome restoreBackup(platform::Database& database, const QString& backup
         } else if (const QString safetyCopy = writeSafetyCopy(database, safetyFolder, platform::clock().now());
                    safetyCopy.isEmpty()) {
             outcome = RestoreOutcome::SafetyCopyFailed;
-        } else if (!database.handle() || !candidate.handle() || !copyPages(candidate.handle(), database.handle())) {
+        } else if (!replaceContent(candidate, database)) {
             outcome = RestoreOutcome::Failed;
             // a copy of a database that stayed as it was would only stand beside the older backups
             QFile::remove(safetyCopy);

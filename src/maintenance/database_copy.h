@@ -19,7 +19,8 @@ enum class BackupOutcome {
 
 /**
  * Writes a backup of the database behind the connection to `target`: a copy of what is committed at this moment,
- * taken through SQLite's backup API while the program keeps the database open, then encoded into the file. The file
+ * taken through SQLite's backup API while the program keeps the database open (from a server: copied table by table
+ * into an SQLite file of the same layout, as one consistent moment), then encoded into the file. The file
  * appears complete or not at all, and its folder is created when missing.
  */
 BackupOutcome writeBackup(platform::Database& database, const QString& target);
@@ -38,7 +39,8 @@ enum class RestoreOutcome {
  * to a temporary file beside the database and accepted only when it is a sound database of this system. Before
  * anything is replaced, the live database is written as a backup into `safetyFolder`, named "恢复前的数据" with the
  * moment of the restore and ".bak" (a number in brackets when that name is taken), so restoring that copy undoes
- * the restore. The content then replaces the live content through the connection itself in one write transaction,
+ * the restore. The content then replaces the live content through the connection itself in one write transaction
+ * (on a server: every table dropped and copied anew, so the other desks find the restored tables at their next read),
  * so the program's open record sources stay on the same connection and a failure at any point leaves the live
  * database as it was.
  */
