@@ -37,7 +37,11 @@ SerialOutcome takeSerialNumber(platform::Database& database, QString& serialText
 {
     platform::Transaction transaction(database);
     // Two desks finishing at the same moment: the second waits here until the first one's sale is in.
-    if (!transaction.isActive() || !store::lockTableForWrite(database, serialTable))
+    if (!transaction.isActive())
+        return SerialOutcome::WriteFailed;
+    if (!store::tableExists(database, serialTable))
+        return SerialOutcome::Missing;
+    if (!store::lockTableForWrite(database, serialTable))
         return SerialOutcome::WriteFailed;
     store::BoundRecordset records(database, serialTable);
     if (!records.isOpen() || !records.hasCurrent())
