@@ -5,9 +5,10 @@ set -euo pipefail
 
 # libcups2-dev: the slips are handed to CUPS directly; cups and printer-driver-cups-pdf: the printing tests run a
 # print system of their own; libqt6sql6-psql and postgresql: several desks share one server database, and the tests
-# run a throwaway server of their own; libicu-dev: the medicines' pinyin initials; qt6-charts-dev: the sales charts
+# run a throwaway server of their own; libpq-dev: a desk tells a lost server connection; libicu-dev: the medicines'
+# pinyin initials; qt6-charts-dev: the sales charts
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
-          fonts-noto-cjk qt6-translations-l10n libcups2-dev cups printer-driver-cups-pdf libqt6sql6-psql postgresql
+          fonts-noto-cjk qt6-translations-l10n libcups2-dev cups printer-driver-cups-pdf libqt6sql6-psql postgresql libpq-dev
           libicu-dev qt6-charts-dev "$@")
 
 missing=()

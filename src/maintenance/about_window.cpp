@@ -3,6 +3,7 @@
 #include "maintenance/enter_key.h"
 #include "maintenance/system_info.h"
 #include "platform/data_folder.h"
+#include "platform/database_choice.h"
 #include "platform/dialogs.h"
 #include "platform/input_boxes.h"
 #include "platform/timing.h"
@@ -69,6 +70,9 @@ AboutWindow::AboutWindow()
     auto* dataFolder = new QLabel(u"数据目录：%1"_s.arg(QDir::toNativeSeparators(platform::dataFolder())));
     dataFolder->setObjectName(u"lblDataFolder"_s);
     dataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* databaseName = new QLabel(u"数据库：%1"_s.arg(platform::shownDatabaseName()));
+    databaseName->setObjectName(u"lblDatabase"_s);
+    databaseName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* line = new QFrame;
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -89,11 +93,12 @@ AboutWindow::AboutWindow()
     layout->addWidget(title, 0, 1, 1, 2);
     layout->addWidget(version, 1, 1, 1, 2);
     layout->addWidget(dataFolder, 2, 1, 1, 2);
-    layout->setRowMinimumHeight(2, 24);
-    layout->addWidget(line, 3, 0, 1, 3);
-    layout->addWidget(notice, 4, 0, 2, 2, Qt::AlignTop);
-    layout->addWidget(ok, 4, 2);
-    layout->addWidget(systemInfo, 5, 2);
+    layout->addWidget(databaseName, 3, 1, 1, 2);
+    layout->setRowMinimumHeight(3, 24);
+    layout->addWidget(line, 4, 0, 1, 3);
+    layout->addWidget(notice, 5, 0, 2, 2, Qt::AlignTop);
+    layout->addWidget(ok, 5, 2);
+    layout->addWidget(systemInfo, 6, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     pressOnEnter(ok);

@@ -93,8 +93,10 @@ void BackupWindow::backUp()
     setEnabled(false);
     BackupOutcome outcome = BackupOutcome::TargetUnwritable;
     const QString path = target();
-    platform::runLongWork(u"正在备份数据..."_s, true, [this, &outcome, &path](platform::Progress& progress) {
-        outcome = writeBackup(m_database, path, progress);
+    // a server's tables are copied here, on the connection's thread; the rest runs as long work
+    const BackupSource source(m_database);
+    platform::runLongWork(u"正在备份数据..."_s, true, [&outcome, &source, &path](platform::Progress& progress) {
+        outcome = writeBackup(source, path, progress);
     });
     setEnabled(true);
     switch (outcome) {

@@ -6,6 +6,7 @@
 #include "platform/database.h"
 #include "platform/progress.h"
 #include "store/database_check.h"
+#include "store/database_transfer.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,6 +114,14 @@ bool isDatabaseOfThisSystem(platform::Database& candidate)
     return store::checkDatabase(candidate.connection()).sound();
 }
 
+/** The live database takes the candidate's content in one write transaction; false leaves it as it was. */
+bool replaceContent(platform::Database& candidate, platform::Database& live)
+{
+    if (live.engine() != platform::Engine::SQLite)
+        return store::copyDatabase(candidate, live, store::TargetTables::Replace).copied;
+    return live.handle() && candidate.handle() && copyPages(candidate.handle(), live.handle());
+}
+
 void removeWithCompanions(const QString& databaseFile)
 {
     for (const QString& suffix : { u""_s, u"-journal"_s, u"-wal"_s, u"-shm"_s })
@@ -196,8 +205,48 @@ QString backupFolder()
     return QDir(platform::dataFolder()).filePath(u"backup"_s);
 }
 
+BackupSource::BackupSource(const QString& databaseFile) : m_file(databaseFile) { }
+
+BackupSource::BackupSource(platform::Database& database)
+{
+    if (database.engine() == platform::Engine::SQLite) {
+        m_file = database.path();
+        return;
+    }
+    // A server's backup is an SQLite file of the same tables, so it restores onto a single desk as well.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return;
+    const QString copyFile = scratch.filePath(u"server.db"_s);
+    bool copied = false;
+    {
+        platform::Database copy(copyFile);
+        copied = copy.isOpen() && store::copyDatabase(database, copy, store::TargetTables::MustBeEmpty).copied;
+    }
+    if (!copied)
+        return;
+    scratch.setAutoRemove(false);
+    m_scratchFolder = scratch.path();
+    m_file = copyFile;
+    m_isCopy = true;
+}
+
+BackupSource::~BackupSource()
+{
+    if (!m_scratchFolder.isEmpty())
+        QDir(m_scratchFolder).removeRecursively();
+}
+
 BackupOutcome writeBackup(platform::Database& database, const QString& target, platform::Progress& progress)
 {
+    const BackupSource source(database);
+    return writeBackup(source, target, progress);
+}
+
+BackupOutcome writeBackup(const BackupSource& source, const QString& target, platform::Progress& progress)
+{
+    if (source.unreadable())
+        return BackupOutcome::DatabaseUnreadable;
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
         return BackupOutcome::TargetUnwritable;
@@ -205,7 +254,7 @@ BackupOutcome writeBackup(platform::Database& database, const QString& target, p
     if (!backup.open(QIODevice::WriteOnly))
         return BackupOutcome::TargetUnwritable;
     platform::ProgressParts parts(progress, 2);
-    const BackupOutcome encoded = encodeDatabase(database.path(), backup, parts, 0);
+    const BackupOutcome encoded = encodeDatabase(source.file(), backup, parts, 0);
     if (encoded != BackupOutcome::Written) {
         backup.cancelWriting();
         return encoded;
@@ -218,8 +267,8 @@ BackupOutcome writeBackup(platform::Database& database, const QString& target, p
 RestoreOutcome restoreBackup(platform::Database& database, const QString& backupFile, const QString& safetyFolder)
 {
     PreparedRestore restore;
-    const RestoreOutcome prepared
-        = restore.prepare(database.path(), backupFile, safetyFolder, platform::unwatchedProgress());
+    const BackupSource live(database);
+    const RestoreOutcome prepared = restore.prepare(live, backupFile, safetyFolder, platform::unwatchedProgress());
     return prepared == RestoreOutcome::Restored ? restore.finish(database) : prepared;
 }
 
@@ -246,15 +295,28 @@ void PreparedRestore::discard()
 RestoreOutcome PreparedRestore::prepare(const QString& databaseFile, const QString& backupFile,
                                         const QString& safetyFolder, platform::Progress& progress)
 {
+    return prepare(BackupSource(databaseFile), backupFile, safetyFolder, progress);
+}
+
+RestoreOutcome PreparedRestore::prepare(const BackupSource& live, const QString& backupFile,
+                                        const QString& safetyFolder, platform::Progress& progress)
+{
     discard();
+    if (live.unreadable())
+        return RestoreOutcome::SafetyCopyFailed;
     if (backupFile.isEmpty())
         return RestoreOutcome::NoFile;
     QFile backup(backupFile);
     if (!backup.open(QIODevice::ReadOnly))
         return RestoreOutcome::Failed;
 
-    // Beside the live file, so that a content too large for the disk is found out before anything is replaced.
-    QTemporaryFile decoded(QFileInfo(databaseFile).absoluteDir().filePath(leftoverPattern));
+    // Beside the live file, so that a content too large for the disk is found out before anything is replaced; for a
+    // server, in the backup folder.
+    const QString decodedFolder
+        = live.databaseFile().isEmpty() ? safetyFolder : QFileInfo(live.databaseFile()).absolutePath();
+    if (!QDir().mkpath(decodedFolder))
+        return RestoreOutcome::Failed;
+    QTemporaryFile decoded(QDir(decodedFolder).filePath(leftoverPattern));
     if (!decoded.open())
         return RestoreOutcome::Failed;
     decoded.setAutoRemove(false);
@@ -297,7 +359,7 @@ RestoreOutcome PreparedRestore::prepare(const QString& databaseFile, const QStri
         discard();
         return RestoreOutcome::Stopped;
     }
-    m_safetyCopy = writeSafetyCopy(databaseFile, safetyFolder, platform::clock().now(), parts, 2, stopped);
+    m_safetyCopy = writeSafetyCopy(live.file(), safetyFolder, platform::clock().now(), parts, 2, stopped);
     if (m_safetyCopy.isEmpty()) {
         discard();
         return stopped ? RestoreOutcome::Stopped : RestoreOutcome::SafetyCopyFailed;
@@ -312,7 +374,7 @@ RestoreOutcome PreparedRestore::finish(platform::Database& database)
     bool replaced = false;
     {
         platform::Database candidate(m_decodedFile);
-        replaced = database.handle() && candidate.handle() && copyPages(candidate.handle(), database.handle());
+        replaced = replaceContent(candidate, database);
     }
     if (replaced)
         m_safetyCopy.clear(); // it is now the way back

@@ -144,11 +144,12 @@ void RestoreWindow::restore()
     setEnabled(false);
     PreparedRestore prepared;
     RestoreOutcome outcome = RestoreOutcome::Failed;
-    const QString databaseFile = m_database.path();
+    // a server's tables are copied here for the safety copy, on the connection's thread
+    const BackupSource live(m_database);
     const QString safetyFolder = backupFolder();
     // Everything up to the replacement can be stopped; the replacement itself is one step on this thread.
     platform::runLongWork(u"正在恢复数据..."_s, true, [&](platform::Progress& progress) {
-        outcome = prepared.prepare(databaseFile, file, safetyFolder, progress);
+        outcome = prepared.prepare(live, file, safetyFolder, progress);
     });
     if (outcome == RestoreOutcome::Restored)
         outcome = prepared.finish(m_database);

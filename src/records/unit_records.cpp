@@ -2,12 +2,11 @@
 
 #include "platform/database.h"
 #include "store/bound_recordset.h"
+#include "store/engine_sql.h"
 #include "store/sale_date_index.h"
 #include "store/schema.h"
 #include "store/statements.h"
 #include "store/table_names.h"
-
-#include <QSqlQuery>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,13 +28,7 @@ QString companionTable(const QString& unitName)
 
 QStringList sortedColumns(platform::Database& database, const QString& table)
 {
-    QStringList columns;
-    QSqlQuery query = database.prepare(u"SELECT name FROM pragma_table_info(?)"_s);
-    query.addBindValue(table);
-    if (query.exec()) {
-        while (query.next())
-            columns << query.value(0).toString();
-    }
+    QStringList columns = store::tableColumns(database, table);
     columns.sort();
     return columns;
 }

@@ -1,6 +1,8 @@
 #include "shell/main_window.h"
 
+#include "platform/database_choice.h"
 #include "platform/screen_fit.h"
+#include "platform/server_url.h"
 #include "platform/timing.h"
 #include "platform/top_level_windows.h"
 #include "platform/twips.h"
@@ -148,7 +150,10 @@ void MainWindow::showTitle()
 {
     m_titleShown = true;
     const QString letterhead = m_letterheadLabel->text();
-    setWindowTitle(letterhead + windowTitle());
+    // A desk on a shared server says which one; a single desk's title stays the letterhead and the name alone.
+    const QString server
+        = platform::isServerUrl(platform::databaseLocation()) ? u" - "_s + platform::shownDatabaseName() : QString();
+    setWindowTitle(letterhead + windowTitle() + server);
     setLetterhead(letterhead);
 }
 

@@ -3,11 +3,14 @@
 #include "maintenance/database_copy.h"
 #include "platform/data_folder.h"
 #include "platform/database.h"
+#include "platform/database_choice.h"
 #include "platform/dialogs.h"
+#include "platform/server_url.h"
 #include "shell/lifecycle_hooks.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
 #include "store/database_check.h"
+#include "store/engine_sql.h"
 #include "store/mnemonic_column.h"
 #include "store/schema.h"
 
@@ -23,10 +26,36 @@ namespace {
 
 std::unique_ptr<platform::Database> refuse(const QString& path, const QString& cause)
 {
-    platform::inform(u"数据库错误，请检查数据库！\n文件: %1\n原因: %2\n备份文件夹: %3"_s.arg(
-                         QDir::toNativeSeparators(path), cause, QDir::toNativeSeparators(maintenance::backupFolder())),
+    const QString where = platform::isServerUrl(path) ? u"数据库: %1"_s.arg(platform::shownServerUrl(path))
+                                                      : u"文件: %1"_s.arg(QDir::toNativeSeparators(path));
+    platform::inform(u"数据库错误，请检查数据库！\n%1\n原因: %2\n备份文件夹: %3"_s.arg(
+                         where, cause, QDir::toNativeSeparators(maintenance::backupFolder())),
                      u"警告!"_s);
     return nullptr;
+}
+
+/**
+ * A server database: an empty one gets the delivered tables first, in one transaction; then it must pass the same
+ * check as a file.
+ */
+std::unique_ptr<platform::Database> openServerDatabase(const QString& url)
+{
+    auto database = std::make_unique<platform::Database>(url);
+    const QString& shown = url;
+    if (!database->isOpen())
+        return refuse(shown, database->lastError());
+    const auto tables = store::tableNames(*database);
+    if (!tables)
+        return refuse(shown, database->lastError());
+    // Another desk starting at the same moment may have made them first; the check below tells.
+    if (tables->isEmpty() && !store::createDeliveredContent(*database)
+        && store::tableNames(*database).value_or(QStringList()).isEmpty())
+        return refuse(shown, database->lastError());
+    if (const store::DatabaseCheck check = store::checkDatabase(database->connection()); !check.sound())
+        return refuse(shown, check.cause());
+    // as for a file: a database made before there were 助记码 gets them now
+    store::addMnemonicCodes(*database);
+    return database;
 }
 
 } // namespace
@@ -36,6 +65,8 @@ std::unique_ptr<platform::Database> openDatabase()
     maintenance::removeRestoreLeftovers(platform::dataFolder());
     maintenance::removeRestoreLeftovers(maintenance::backupFolder());
 
+    if (platform::isServerUrl(platform::databaseLocation()))
+        return openServerDatabase(platform::databaseLocation());
     const QString path = platform::databasePath();
     if (!QFileInfo::exists(path)) {
         QString error;

@@ -1,6 +1,7 @@
 #include "statistics/sales_sums.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/sale_date_index.h"
 #include "store/sql_functions.h"
 #include "store/table_names.h"
@@ -14,7 +15,7 @@ namespace statistics {
 
 namespace {
 
-/** total() is 0.0 over no rows, where sum() would give NULL. The numvalue function must be registered. */
+/** 0.0 over no rows. The numvalue function must be registered. */
 std::optional<double> sum(platform::Database& database, const QString& unit, const QString& where,
                           const QVariantList& values)
 {
@@ -22,7 +23,8 @@ std::optional<double> sum(platform::Database& database, const QString& unit, con
         return std::nullopt;
     // Columns are named through the table: an unqualified name in double quotes that names no column would be
     // taken for a text, and a table without the columns would sum to 0 instead of failing.
-    QString sql = u"SELECT total(numvalue(sale.\"金额\")) FROM "_s + platform::quoteIdentifier(unit) + u" AS sale"_s;
+    QString sql = u"SELECT "_s + store::numValueTotal(database, u"sale.\"金额\""_s) + u" FROM "_s
+        + store::engineTable(database, unit) + u" AS sale"_s;
     if (!where.isEmpty())
         sql += u" WHERE "_s + where;
     QSqlQuery query = database.prepare(sql);

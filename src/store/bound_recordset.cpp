@@ -1,6 +1,7 @@
 #include "store/bound_recordset.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -92,32 +93,18 @@ bool BoundRecordset::load(const QString& table)
         return false;
     }
 
-    QSqlQuery columns = m_database.prepare(u"SELECT name FROM pragma_table_info(?) ORDER BY cid"_s);
-    columns.addBindValue(table);
-    if (!columns.exec()) {
-        fail(columns.lastError().text());
-        return false;
-    }
-    QStringList fields;
-    while (columns.next())
-        fields << columns.value(0).toString();
+    const QStringList fields = tableColumns(m_database, table);
     if (fields.isEmpty()) {
-        fail(u"table %1 does not exist"_s.arg(table));
+        fail(m_database.lastError().isEmpty() ? u"table %1 does not exist"_s.arg(table)
+                                              : u"table %1 does not exist (%2)"_s.arg(table, m_database.lastError()));
         return false;
     }
-
-    // A column may carry one of the names of the stored order and hide it; any of the three reaches it.
-    QString rowid;
-    for (const QString& candidate : { u"rowid"_s, u"_rowid_"_s, u"oid"_s }) {
-        if (std::none_of(fields.cbegin(), fields.cend(), [&](const QString& f) { return sameName(f, candidate); })) {
-            rowid = candidate;
-            break;
-        }
-    }
+    const QString rowid = storedOrder(m_database, fields);
     if (rowid.isEmpty()) {
         fail(u"table %1 hides its stored order behind its column names"_s.arg(table));
         return false;
     }
+    m_engineTable = engineTable(m_database, table);
 
     m_fields = fields;
     m_rowid = rowid;
@@ -136,6 +123,7 @@ void BoundRecordset::close()
     m_open = false;
     m_fields.clear();
     m_rowid.clear();
+    m_engineTable.clear();
     m_current.reset();
     m_gap = Gap::BeforeFirst;
     m_shown.clear();
@@ -153,7 +141,7 @@ bool BoundRecordset::requireOpen()
 
 QString BoundRecordset::quotedTable() const
 {
-    return platform::quoteIdentifier(m_table);
+    return m_engineTable;
 }
 
 QString BoundRecordset::selectColumns() const
@@ -340,8 +328,7 @@ void BoundRecordset::findFrom(const Criterion& criterion, bool forward, bool fro
         fail(u"table %1 has no field %2"_s.arg(m_table, criterion.field));
         return;
     }
-    // The collation on the right-hand side lets the lookup use an index declared COLLATE NOCASE on the field.
-    QString where = platform::quoteIdentifier(m_fields.at(field)) + u" = ? COLLATE NOCASE"_s;
+    QString where = equalsIgnoringLatinCase(m_database, platform::quoteIdentifier(m_fields.at(field)));
     QVariantList values { textValue(criterion.value) };
     if (fromCursor) {
         const auto beyond = beyondCursor(forward, values);
@@ -538,14 +525,18 @@ bool BoundRecordset::appendRecord(const QStringList& fieldNames, const QStringLi
 std::optional<qint64> BoundRecordset::insertRecord(const QStringList& record)
 {
     QSqlQuery query = m_database.prepare(u"INSERT INTO "_s + quotedTable() + u" ("_s + selectColumns() + u") VALUES ("_s
-                                         + QStringList(m_fields.size(), u"?"_s).join(u',') + u")"_s);
+                                         + QStringList(m_fields.size(), u"?"_s).join(u',') + u")"_s
+                                         + returningStoredOrder(m_database));
     for (const QString& value : record)
         query.addBindValue(textValue(value));
     if (!query.exec()) {
         fail(query.lastError().text());
         return std::nullopt;
     }
-    return query.lastInsertId().toLongLong();
+    const auto order = insertedOrder(m_database, query);
+    if (!order)
+        fail(u"the new record's place in table %1 is not known"_s.arg(m_table));
+    return order;
 }
 
 QList<QStringList> BoundRecordset::findAll(const Criterion& criterion)
@@ -558,9 +549,10 @@ QList<QStringList> BoundRecordset::findAll(const Criterion& criterion)
         fail(u"table %1 has no field %2"_s.arg(m_table, criterion.field));
         return records;
     }
-    QSqlQuery query = m_database.prepare(u"SELECT "_s + selectColumns() + u" FROM "_s + quotedTable() + u" WHERE "_s
-                                         + platform::quoteIdentifier(m_fields.at(field))
-                                         + u" = ? COLLATE NOCASE ORDER BY "_s + m_rowid);
+    QSqlQuery query
+        = m_database.prepare(u"SELECT "_s + selectColumns() + u" FROM "_s + quotedTable() + u" WHERE "_s
+                             + equalsIgnoringLatinCase(m_database, platform::quoteIdentifier(m_fields.at(field)))
+                             + u" ORDER BY "_s + m_rowid);
     query.addBindValue(textValue(criterion.value));
     if (!query.exec()) {
         fail(query.lastError().text());

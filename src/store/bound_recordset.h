@@ -149,7 +149,8 @@ private:
     platform::Database& m_database;
     QString m_table;
     QStringList m_fields;
-    QString m_rowid; // the name that reaches the stored order, one no column of the table hides
+    QString m_engineTable; // the table's name in statements, as the engine knows it
+    QString m_rowid; // the expression that reaches the stored order, one no column of the table hides
     bool m_open = false;
     std::optional<qint64> m_current;
     Gap m_gap = Gap::BeforeFirst;

@@ -73,16 +73,28 @@ std::optional<QStringList> triggerNames(const QSqlDatabase& connection)
 {
     const QString sql = connection.driverName() == u"QSQLITE"_s
         ? u"SELECT name FROM sqlite_master WHERE type = 'trigger' ORDER BY name"_s
-        : u"SELECT trigger_name FROM information_schema.triggers ORDER BY trigger_name"_s;
+        : u"SELECT DISTINCT trigger_name FROM information_schema.triggers WHERE trigger_schema = current_schema() "
+          u"ORDER BY trigger_name"_s;
     return firstColumn(connection, sql);
+}
+
+/** The views of the database's own schema (a server holds other schemas, which are none of this system's). */
+std::optional<QStringList> viewNames(const QSqlDatabase& connection)
+{
+    if (connection.driverName() == u"QSQLITE"_s)
+        return connection.tables(QSql::Views);
+    return firstColumn(
+        connection,
+        u"SELECT table_name FROM information_schema.views WHERE table_schema = current_schema() ORDER BY table_name"_s);
 }
 
 DatabaseCheck checkCode(const QSqlDatabase& connection)
 {
     const std::optional<QStringList> triggers = triggerNames(connection);
-    if (!triggers)
+    const std::optional<QStringList> views = viewNames(connection);
+    if (!triggers || !views)
         return { DatabaseFault::Unreadable, connection.lastError().text() };
-    const QStringList code = *triggers + connection.tables(QSql::Views);
+    const QStringList code = *triggers + *views;
     if (!code.isEmpty())
         return { DatabaseFault::HoldsCode, code.join(u", "_s) };
     return {};

@@ -1,6 +1,7 @@
 #include "store/sale_date_index.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/last_sale_index.h"
 #include "store/statements.h"
 #include "store/table_names.h"
@@ -18,16 +19,8 @@ namespace {
 // entries keep the stored order, so sums visit the records in the order they were stored.
 bool createIndex(platform::Database& database, const QString& table)
 {
-    return database.exec(u"CREATE INDEX %1 ON %2 (\"交易年\", \"交易月\")"_s.arg(
-        platform::quoteIdentifier(saleDateIndexName(table)), platform::quoteIdentifier(table)));
-}
-
-bool hasIndex(platform::Database& database, const QString& table)
-{
-    QSqlQuery query
-        = database.prepare(u"SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ? COLLATE NOCASE"_s);
-    query.addBindValue(saleDateIndexName(table));
-    return query.exec() && query.next();
+    return database.exec(u"CREATE INDEX %1 ON %2 (\"交易年\", \"交易月\"%3)"_s.arg(
+        engineIndex(database, saleDateIndexName(table)), engineTable(database, table), saleDateIndexTail(database)));
 }
 
 // Names as the engine compares them: Latin letters without their case.
@@ -60,20 +53,15 @@ bool ensureSaleDateIndex(platform::Database& database, const QString& table)
 {
     if (!isBareTableName(table))
         return false;
-    if (hasIndex(database, table))
+    if (indexExists(database, saleDateIndexName(table)))
         return true;
     if (!tableExists(database, table))
         return false;
     const QStringList columns = transactionTableColumns();
-    QSqlQuery query = database.prepare(u"SELECT name FROM pragma_table_info(?)"_s);
-    query.addBindValue(table);
     int dateColumns = 0;
-    if (query.exec()) {
-        while (query.next()) {
-            const QString name = query.value(0).toString();
-            if (name == columns.at(0) || name == columns.at(1))
-                ++dateColumns;
-        }
+    for (const QString& name : tableColumns(database, table)) {
+        if (name == columns.at(0) || name == columns.at(1))
+            ++dateColumns;
     }
     // A table of that name without the date columns is no transaction table; it is left as it is.
     return dateColumns == 2 && createIndex(database, table);
@@ -83,13 +71,10 @@ void ensureSaleDateIndexes(platform::Database& database, const QStringList& tabl
 {
     // One look at the schema for all tables: a lookup a table costs more than a month's sum of it.
     QSet<QString> indexed;
-    QSqlQuery query = database.prepare(u"SELECT name FROM sqlite_master WHERE type = 'index'"_s);
-    if (query.exec()) {
-        while (query.next())
-            indexed.insert(foldedName(query.value(0).toString()));
-    }
+    for (const QString& index : indexNames(database))
+        indexed.insert(foldedName(index));
     for (const QString& table : tables) {
-        if (!indexed.contains(foldedName(saleDateIndexName(table))))
+        if (!indexed.contains(foldedName(engineIndex(database, saleDateIndexName(table)))))
             ensureSaleDateIndex(database, table);
     }
 }

@@ -1,6 +1,7 @@
 #include "store/schema.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/mnemonic_column.h"
 #include "store/statements.h"
 #include "users/password_encoding.h"
@@ -63,24 +64,13 @@ QString lookupIndexName(const LookupColumn& lookup)
 
 bool createLookupIndex(platform::Database& db, const LookupColumn& lookup)
 {
-    return db.exec(u"CREATE INDEX IF NOT EXISTS %1 ON %2 (%3 COLLATE NOCASE)"_s.arg(
-        platform::quoteIdentifier(lookupIndexName(lookup)), platform::quoteIdentifier(lookup.table),
-        platform::quoteIdentifier(lookup.column)));
-}
-
-/** The table an index of that name belongs to; empty when there is no such index. */
-QString indexedTable(platform::Database& db, const QString& index)
-{
-    QSqlQuery query
-        = db.prepare(u"SELECT tbl_name FROM sqlite_master WHERE type = 'index' AND name = ? COLLATE NOCASE"_s);
-    query.addBindValue(index);
-    return query.exec() && query.next() ? query.value(0).toString() : QString();
+    return db.exec(createLookupIndexStatement(db, lookupIndexName(lookup), lookup.table, lookup.column));
 }
 
 bool fill(platform::Database& db)
 {
     platform::Transaction transaction(db);
-    if (!transaction.isActive())
+    if (!transaction.isActive() || !createServerFunctions(db))
         return false;
     for (const auto& table : fixedTables()) {
         if (!createTable(db, table.name, table.columns))
@@ -101,7 +91,7 @@ bool fill(platform::Database& db)
                    { u"Orsvan"_s, adminPassword })
         && db.exec(u"INSERT INTO \"抬头\" (\"抬头\") VALUES (?)"_s, { QString::fromUtf16(delivered::letterhead) })
         && db.exec(u"INSERT INTO \"流水号\" (\"流水号\") VALUES (?)"_s, { QString::fromUtf16(delivered::firstSerial) })
-        && db.exec(u"PRAGMA user_version = 1"_s) && transaction.commit();
+        && markLayoutVersion(db) && transaction.commit();
 }
 
 } // namespace
@@ -126,6 +116,20 @@ bool createDeliveredDatabase(const QString& path, QString* error)
     if (!built)
         QFile::remove(building);
     return built;
+}
+
+bool createLookupIndexes(platform::Database& db)
+{
+    for (const LookupColumn& lookup : lookupColumns()) {
+        if (tableExists(db, lookup.table) && !createLookupIndex(db, lookup))
+            return false;
+    }
+    return true;
+}
+
+bool createDeliveredContent(platform::Database& db)
+{
+    return fill(db);
 }
 
 bool ensureDatabase(const QString& path, QString* error)

@@ -34,6 +34,15 @@ QList<TableColumns> fixedTableColumns();
  */
 bool createDeliveredDatabase(const QString& path, QString* error = nullptr);
 
+/**
+ * Writes the delivered tables, their first records and (on a server) the functions the program uses into the empty
+ * database behind the connection, in one transaction: all of it or nothing.
+ */
+bool createDeliveredContent(platform::Database& db);
+
+/** Creates the lookup indexes of the fixed tables that are there and lack them. */
+bool createLookupIndexes(platform::Database& db);
+
 /** Creates the delivered database when the file is missing; an existing file is left as it is. */
 bool ensureDatabase(const QString& path, QString* error = nullptr);
 

@@ -1,9 +1,12 @@
 #include "store/sql_functions.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/numbers.h"
 
+#include <QSqlQuery>
 #include <QString>
+#include <QVariant>
 #include <optional>
 #include <sqlite3.h>
 
@@ -87,6 +90,17 @@ bool isRegistered(sqlite3* handle)
 
 bool ensureNumValueFunction(platform::Database& database)
 {
+    if (database.engine() == platform::Engine::PostgreSQL) {
+        // made with the tables; a database made by hand gets it on first use
+        QSqlQuery probe = database.prepare(u"SELECT to_regprocedure('numvalue(text)') IS NOT NULL"_s);
+        if (!probe.exec() || !probe.next())
+            return false;
+        if (probe.value(0).toBool())
+            return true;
+        probe.finish();
+        platform::Transaction transaction(database);
+        return transaction.isActive() && createServerFunctions(database) && transaction.commit();
+    }
     sqlite3* handle = database.handle();
     if (!handle) {
         database.noteError(u"the connection has no SQLite handle"_s);

@@ -1,6 +1,7 @@
 #include "store/statements.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/table_names.h"
 
 #include <QSqlQuery>
@@ -8,15 +9,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace store {
-
-bool tableExists(platform::Database& database, const QString& name)
-{
-    // sqlite_master compares names without regard to ASCII letter case, as the engine does for table names.
-    QSqlQuery query
-        = database.prepare(u"SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"_s);
-    query.addBindValue(name);
-    return query.exec() && query.next();
-}
 
 bool createTable(platform::Database& database, const QString& name, const QStringList& columns)
 {
@@ -28,11 +20,20 @@ bool createTable(platform::Database& database, const QString& name, const QStrin
         database.noteError(u"a table needs columns"_s);
         return false;
     }
-    QStringList declared;
-    for (const auto& column : columns)
-        declared << platform::quoteIdentifier(column) + u" TEXT"_s;
-    // Without IF NOT EXISTS the engine itself refuses a name that is taken, in any letter case.
-    return database.exec(u"CREATE TABLE %1 (%2)"_s.arg(platform::quoteIdentifier(name), declared.join(u',')));
+    // Without IF NOT EXISTS an SQLite file itself refuses a name that is taken, in any letter case; a server tells
+    // letter cases apart, so the name is looked for first (and the server refuses the same spelling by itself).
+    if (database.engine() != platform::Engine::SQLite && tableExists(database, name)) {
+        database.noteError(u"table %1 already exists"_s.arg(name));
+        return false;
+    }
+    platform::Transaction transaction(database);
+    if (!transaction.isActive())
+        return false;
+    for (const QString& statement : createTableStatements(database, name, columns)) {
+        if (!database.exec(statement))
+            return false;
+    }
+    return transaction.commit();
 }
 
 bool dropTable(platform::Database& database, const QString& name)
@@ -41,7 +42,7 @@ bool dropTable(platform::Database& database, const QString& name)
         database.noteError(u"not a valid table name: %1"_s.arg(name));
         return false;
     }
-    return database.exec(u"DROP TABLE %1"_s.arg(platform::quoteIdentifier(name)));
+    return database.exec(u"DROP TABLE %1"_s.arg(engineTable(database, name)));
 }
 
 QStringList transactionTableColumns()

@@ -1,6 +1,7 @@
 #include "transaction/commit.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/numbers.h"
 #include "store/statements.h"
 #include "transaction/derived_values.h"
@@ -24,7 +25,7 @@ bool appendLines(platform::Database& database, const WorkingSet& set, const QStr
     for (const QString& column : columns)
         quoted << platform::quoteIdentifier(column);
     QSqlQuery insert
-        = database.prepare(u"INSERT INTO "_s + platform::quoteIdentifier(unit) + u" ("_s + quoted.join(u',')
+        = database.prepare(u"INSERT INTO "_s + store::engineTable(database, unit) + u" ("_s + quoted.join(u',')
                            + u") VALUES ("_s + QStringList(columns.size(), u"?"_s).join(u',') + u")"_s);
     for (int i = 1; i <= lineCapacity; ++i) {
         const Line& line = set.TransactionLines[static_cast<size_t>(i)];

@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "store/bound_recordset.h"
+#include "store/engine_sql.h"
 #include "store/numbers.h"
 #include "transaction/amounts.h"
 
@@ -35,7 +36,12 @@ bool AdvanceSerial(platform::Database& database, const QString& takenSerial)
 SerialOutcome takeSerialNumber(platform::Database& database, QString& serialText)
 {
     platform::Transaction transaction(database);
+    // Two desks finishing at the same moment: the second waits here until the first one's sale is in.
     if (!transaction.isActive())
+        return SerialOutcome::WriteFailed;
+    if (!store::tableExists(database, serialTable))
+        return SerialOutcome::Missing;
+    if (!store::lockTableForWrite(database, serialTable))
         return SerialOutcome::WriteFailed;
     store::BoundRecordset records(database, serialTable);
     if (!records.isOpen() || !records.hasCurrent())

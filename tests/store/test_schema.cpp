@@ -1,4 +1,5 @@
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/sale_date_index.h"
 #include "store/schema.h"
 #include "store/statements.h"
@@ -8,7 +9,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlField>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +62,12 @@ void TestSchema::deliveredTablesHoldTextColumns()
     QFETCH(QString, table);
     QFETCH(QStringList, columns);
     testsupport::ScratchDatabase scratch(true);
+    if (scratch.onServer()) {
+        QCOMPARE(store::tableColumns(scratch.db(), table), columns);
+        QVERIFY(scratch.db().connection().record(table).field(columns.first()).metaType()
+                == QMetaType::fromType<QString>());
+        return;
+    }
     QSqlQuery info = scratch.db().prepare(u"SELECT name, type FROM pragma_table_info(?)"_s);
     info.addBindValue(table);
     QVERIFY(info.exec());
@@ -111,6 +120,8 @@ void TestSchema::indexNamesAreNoTableNames()
 {
     // Index and table names share one name space: an index under a name a unit or clerk may have would refuse them.
     QFETCH(bool, earlierIndexes);
+    if (earlierIndexes && testsupport::onTestServer())
+        QSKIP("only files made by earlier versions carry the earlier index names");
     testsupport::ScratchDatabase scratch(true);
     if (earlierIndexes) {
         scratch.useEarlierLookupIndexNames();
@@ -125,6 +136,8 @@ void TestSchema::indexNamesAreNoTableNames()
 
 void TestSchema::earlierLookupIndexesAreRenamed()
 {
+    if (testsupport::onTestServer())
+        QSKIP("only files made by earlier versions carry the earlier index names");
     testsupport::ScratchDatabase scratch(true);
     const QStringList delivered = scratch.indexNames();
     scratch.useEarlierLookupIndexNames();
@@ -150,6 +163,8 @@ void TestSchema::lookupsUseAnIndex()
     QFETCH(QString, table);
     QFETCH(QString, column);
     QFETCH(bool, earlierIndexes);
+    if (testsupport::onTestServer())
+        QSKIP("SQLite's query plan; a server's lookups are shown indexed by test_engine_sql");
     testsupport::ScratchDatabase scratch(true);
     if (earlierIndexes) {
         scratch.useEarlierLookupIndexNames();

@@ -1,5 +1,6 @@
 #include "support/scratch_database.h"
 
+#include "store/engine_sql.h"
 #include "store/schema.h"
 
 #include <QDir>
@@ -13,6 +14,14 @@ namespace testsupport {
 
 ScratchDatabase::ScratchDatabase(bool delivered)
 {
+    if (onTestServer()) {
+        m_schema = std::make_unique<ServerSchema>();
+        m_database = std::make_unique<platform::Database>(m_schema->url());
+        QVERIFY2(m_database->isOpen(), qPrintable(m_database->lastError()));
+        if (delivered)
+            QVERIFY2(store::createDeliveredContent(*m_database), qPrintable(m_database->lastError()));
+        return;
+    }
     const QString file = QDir(m_dir.path()).filePath(u"useall.mdb"_s);
     if (delivered)
         QVERIFY2(store::createDeliveredDatabase(file), "the delivered database could not be created");
@@ -26,17 +35,18 @@ QString ScratchDatabase::path() const
 
 void ScratchDatabase::createTable(const QString& table, const QStringList& columns, const QList<QStringList>& rows)
 {
-    QStringList declared;
+    for (const QString& statement : store::createTableStatements(*m_database, table, columns))
+        QVERIFY2(m_database->exec(statement), qPrintable(m_database->lastError()));
+    QStringList quoted;
     for (const auto& column : columns)
-        declared << platform::quoteIdentifier(column) + u" TEXT"_s;
-    QVERIFY2(m_database->exec(u"CREATE TABLE %1 (%2)"_s.arg(platform::quoteIdentifier(table), declared.join(u','))),
-             qPrintable(m_database->lastError()));
+        quoted << platform::quoteIdentifier(column);
     const QString placeholders = QStringList(columns.size(), u"?"_s).join(u',');
     for (const auto& row : rows) {
         QVariantList values;
         for (const auto& value : row)
             values << value;
-        QVERIFY2(m_database->exec(u"INSERT INTO %1 VALUES (%2)"_s.arg(platform::quoteIdentifier(table), placeholders),
+        QVERIFY2(m_database->exec(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(store::engineTable(*m_database, table),
+                                                                           quoted.join(u','), placeholders),
                                   values),
                  qPrintable(m_database->lastError()));
     }
@@ -45,7 +55,14 @@ void ScratchDatabase::createTable(const QString& table, const QStringList& colum
 QList<QStringList> ScratchDatabase::rows(const QString& table)
 {
     QList<QStringList> result;
-    QSqlQuery query = m_database->prepare(u"SELECT * FROM %1 ORDER BY rowid"_s.arg(platform::quoteIdentifier(table)));
+    const QStringList columns = store::tableColumns(*m_database, table);
+    if (columns.isEmpty())
+        return result;
+    QStringList quoted;
+    for (const auto& column : columns)
+        quoted << platform::quoteIdentifier(column);
+    QSqlQuery query = m_database->prepare(u"SELECT %1 FROM %2 ORDER BY %3"_s.arg(
+        quoted.join(u','), store::engineTable(*m_database, table), store::storedOrder(*m_database, columns)));
     if (!query.exec())
         return result;
     while (query.next()) {
@@ -60,8 +77,11 @@ QList<QStringList> ScratchDatabase::rows(const QString& table)
 QStringList ScratchDatabase::indexNames()
 {
     QStringList names;
+    // a server's own indexes, the keys of the ordering columns, are left out
     QSqlQuery query = m_database->prepare(
-        u"SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name"_s);
+        onServer() ? u"SELECT indexname FROM pg_indexes WHERE schemaname = current_schema() AND indexname NOT LIKE "
+                     u"'% 顺序键' ORDER BY indexname COLLATE \"C\""_s
+                   : u"SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name"_s);
     if (!query.exec())
         return names;
     while (query.next())

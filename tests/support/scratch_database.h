@@ -1,13 +1,18 @@
 #pragma once
 
 #include "platform/database.h"
+#include "support/test_server.h"
 
 #include <QTemporaryDir>
 #include <memory>
 
 namespace testsupport {
 
-/** A fresh database file in a temporary folder that disappears with the fixture. */
+/**
+ * A fresh database in a temporary folder that disappears with the fixture: a file there, or a schema of its own on
+ * the test server when the test runs on one (onTestServer()). path() names it either way, so further connections
+ * open the same database.
+ */
 class ScratchDatabase final
 {
 public:
@@ -17,6 +22,7 @@ public:
     platform::Database& db() { return *m_database; }
     QString folder() const { return m_dir.path(); }
     QString path() const;
+    bool onServer() const { return m_schema != nullptr; }
 
     /** Creates a table with TEXT columns and fills it with rows (each row in column order). */
     void createTable(const QString& table, const QStringList& columns, const QList<QStringList>& rows = {});
@@ -33,6 +39,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<ServerSchema> m_schema;
     std::unique_ptr<platform::Database> m_database;
 };
 
