@@ -1,6 +1,7 @@
 #include "statistics/chart_figures.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/number_sum.h"
 #include "store/numbers.h"
 #include "store/sale_date_index.h"
@@ -56,8 +57,8 @@ bool addMonths(platform::Database& database, const QString& unit, const QString&
 {
     if (!store::isBareTableName(unit))
         return false;
-    QSqlQuery query = database.prepare(u"SELECT "_s + monthColumn + u", "_s + store::numberSum(amountColumn)
-                                       + u" FROM "_s + platform::quoteIdentifier(unit) + u" AS sale WHERE "_s
+    QSqlQuery query = database.prepare(u"SELECT "_s + monthColumn + u", "_s + store::numberSum(database, amountColumn)
+                                       + u" FROM "_s + store::engineTable(database, unit) + u" AS sale WHERE "_s
                                        + yearColumn + u" = ? GROUP BY "_s + monthColumn);
     query.addBindValue(year.isNull() ? u""_s : year);
     if (!query.exec())
@@ -107,8 +108,8 @@ bool addMedicines(platform::Database& database, const QStringList& units, const 
 {
     QStringList parts;
     for (const QString& unit : units) {
-        parts << u"SELECT "_s + medicineColumn + u" AS medicine, "_s + store::numberSum(amountColumn)
-                + u" AS amount FROM "_s + platform::quoteIdentifier(unit) + u" AS sale WHERE "_s
+        parts << u"SELECT "_s + medicineColumn + u" AS medicine, "_s + store::numberSum(database, amountColumn)
+                + u" AS amount FROM "_s + store::engineTable(database, unit) + u" AS sale WHERE "_s
                 + periodCondition(period) + u" GROUP BY "_s + medicineColumn;
     }
     QSqlQuery query = database.prepare(u"SELECT parts.medicine, SUM(parts.amount) FROM ("_s

@@ -4,6 +4,7 @@
 #include "platform/table_rows.h"
 #include "statistics/registers.h"
 #include "statistics/sale_history.h"
+#include "store/engine_sql.h"
 #include "store/numbers.h"
 #include "store/paged_query.h"
 #include "store/sale_date_index.h"
@@ -76,13 +77,16 @@ QString filterClause(const SaleGridFilter& filter, QVariantList& values)
 }
 
 /** One unit's lines as a SELECT, with the unit's name and the stored order beside the stored texts. */
-QString unitSelect(const QString& unit, const SaleGridFilter& filter, QVariantList& values)
+QString unitSelect(platform::Database& database, const QString& unit, const SaleGridFilter& filter,
+                   QVariantList& values)
 {
-    QStringList selected { u"CAST(? AS TEXT) AS unit_name"_s, store::storedOrder(u"s"_s) + u" AS stored_order"_s };
+    QStringList selected { u"CAST(? AS TEXT) AS unit_name"_s,
+                           store::qualifiedStoredOrder(database, u"s"_s, store::transactionTableColumns())
+                               + u" AS stored_order"_s };
     values << unit;
     for (qsizetype i = 0; i < lineColumns.size(); ++i)
         selected << u"s."_s + platform::quoteIdentifier(storedColumns.at(i)) + u" AS "_s + lineColumns.at(i);
-    QString sql = u"SELECT "_s + selected.join(u", "_s) + u" FROM "_s + platform::quoteIdentifier(unit) + u" AS s"_s;
+    QString sql = u"SELECT "_s + selected.join(u", "_s) + u" FROM "_s + store::engineTable(database, unit) + u" AS s"_s;
     const QString where = filterClause(filter, values);
     if (!where.isEmpty())
         sql += u" WHERE "_s + where;
@@ -217,9 +221,9 @@ std::optional<SaleGridSummary> SaleGrid::summary()
     QStringList selects;
     QVariantList values;
     for (const QString& unit : std::as_const(m_units))
-        selects << unitSelect(unit, m_filter, values);
-    QSqlQuery query = m_database.prepare(u"SELECT count(*), COALESCE(sum(numvalue(amount)), 0) FROM ("_s
-                                         + store::unionAll(selects) + u") AS lines"_s);
+        selects << unitSelect(m_database, unit, m_filter, values);
+    QSqlQuery query = m_database.prepare(u"SELECT count(*), "_s + store::numValueTotal(m_database, u"amount"_s)
+                                         + u" FROM ("_s + store::unionAll(selects) + u") AS lines"_s);
     for (const QVariant& value : std::as_const(values))
         query.addBindValue(value);
     if (!query.exec() || !query.next())
@@ -238,7 +242,7 @@ std::unique_ptr<platform::TableRows> SaleGrid::rows(int column, bool descending,
         // A unit at a time: each read pages through one table, where the stored order is the table's own.
         for (const QString& unit : m_units) {
             QVariantList values;
-            const QString select = unitSelect(unit, m_filter, values);
+            const QString select = unitSelect(m_database, unit, m_filter, values);
             QList<store::SortKey> order { storedOrder };
             if (column >= 0 && column != int(SaleGridColumn::Unit))
                 order.prepend(store::SortKey { sortExpression(SaleGridColumn(column)), descending });
@@ -248,7 +252,7 @@ std::unique_ptr<platform::TableRows> SaleGrid::rows(int column, bool descending,
         QStringList selects;
         QVariantList values;
         for (const QString& unit : m_units)
-            selects << unitSelect(unit, m_filter, values);
+            selects << unitSelect(m_database, unit, m_filter, values);
         QList<store::SortKey> order { unitName, storedOrder };
         if (column != int(SaleGridColumn::Unit))
             order.prepend(store::SortKey { sortExpression(SaleGridColumn(column)), descending });

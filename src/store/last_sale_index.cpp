@@ -1,11 +1,11 @@
 #include "store/last_sale_index.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/statements.h"
 #include "store/table_names.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QStringList>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,21 +16,12 @@ namespace {
 const QString medicineColumn = u"交易药品名"_s;
 const QString yearColumn = u"交易年"_s;
 
-// The engine's catalogue of its schema; names compare without regard to ASCII letter case, as the engine's do.
-bool indexExists(platform::Database& database, const QString& name)
-{
-    QSqlQuery query
-        = database.prepare(u"SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ? COLLATE NOCASE"_s);
-    query.addBindValue(name);
-    return query.exec() && query.next();
-}
-
 /** true when the table has both indexed columns. */
 bool hasIndexedColumns(platform::Database& database, const QString& table)
 {
     // Not a query naming them: SQLite takes a quoted name that is no column for a text.
-    const QSqlRecord columns = database.connection().record(table);
-    return columns.indexOf(medicineColumn) >= 0 && columns.indexOf(yearColumn) >= 0;
+    const QStringList columns = tableColumns(database, table);
+    return columns.contains(medicineColumn, Qt::CaseInsensitive) && columns.contains(yearColumn, Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -41,15 +32,15 @@ QString lastSaleIndexName(const QString& table)
     return table + u" 上次销售"_s;
 }
 
-QString storedOrderTerm()
+QString storedOrderTerm(const platform::Database& database)
 {
-    return u"rowid"_s;
+    return storedOrder(database, transactionTableColumns());
 }
 
 bool createLastSaleIndex(platform::Database& database, const QString& table)
 {
     return database.exec(u"CREATE INDEX %1 ON %2 (%3, %4)"_s.arg(
-        platform::quoteIdentifier(lastSaleIndexName(table)), platform::quoteIdentifier(table),
+        engineIndex(database, lastSaleIndexName(table)), engineTable(database, table),
         platform::quoteIdentifier(medicineColumn), platform::quoteIdentifier(yearColumn)));
 }
 

@@ -27,9 +27,9 @@ QString lastSaleIndexName(const QString& table);
 
 /**
  * The column that orders a table's records as they were stored, for a query that must tell two records of the same
- * day apart; the caller may qualify it with the table's alias. The engine's own record number; the one place that
- * knows it.
+ * day apart; the caller may qualify it with the table's alias. The engine's own record number on a file, the
+ * ordering column on a server (engine_sql.h).
  */
-QString storedOrderTerm();
+QString storedOrderTerm(const platform::Database& database);
 
 } // namespace store

@@ -1,11 +1,11 @@
 #include "store/mnemonic_column.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/mnemonic.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 #include <optional>
 
@@ -23,7 +23,7 @@ const QString fillTable = u"助记码 填写"_s;
 bool hasColumn(platform::Database& db, const QString& table, const QString& column)
 {
     // field names compare without regard to letter case, as the engine's do
-    return db.connection().record(table).indexOf(column) >= 0;
+    return tableColumns(db, table).contains(column, Qt::CaseInsensitive);
 }
 
 QString q(const QString& identifier)
@@ -35,7 +35,7 @@ QString q(const QString& identifier)
 std::optional<QStringList> namesWithoutCode(platform::Database& db)
 {
     QSqlQuery query = db.prepare(u"SELECT DISTINCT %1 FROM %2 WHERE %3 IS NULL AND %1 IS NOT NULL"_s.arg(
-        q(nameField), q(catalogue), q(mnemonicField())));
+        q(nameField), engineTable(db, catalogue), q(mnemonicField())));
     if (!query.exec()) {
         db.noteError(query.lastError().text());
         return std::nullopt;
@@ -49,7 +49,7 @@ std::optional<QStringList> namesWithoutCode(platform::Database& db)
 std::optional<int> countWithoutCode(platform::Database& db)
 {
     QSqlQuery query = db.prepare(u"SELECT count(*) FROM %1 WHERE %2 IS NULL AND %3 IS NOT NULL"_s.arg(
-        q(catalogue), q(mnemonicField()), q(nameField)));
+        engineTable(db, catalogue), q(mnemonicField()), q(nameField)));
     if (!query.exec() || !query.next()) {
         db.noteError(query.lastError().text());
         return std::nullopt;
@@ -81,7 +81,7 @@ bool fillCodes(platform::Database& db, const QStringList& names)
     }
     QSqlQuery update = db.prepare(
         u"UPDATE %1 SET %2 = (SELECT f.%2 FROM %3 f WHERE f.%4 = %1.%4) WHERE %2 IS NULL AND %4 IS NOT NULL"_s.arg(
-            q(catalogue), q(mnemonicField()), q(fillTable), q(nameField)));
+            engineTable(db, catalogue), q(mnemonicField()), q(fillTable), q(nameField)));
     if (!update.exec()) {
         db.noteError(update.lastError().text());
         return false;
@@ -114,7 +114,8 @@ bool addMnemonicCodes(platform::Database& db)
     platform::Transaction transaction(db);
     if (!transaction.isActive())
         return false;
-    if (!columnThere && !db.exec(u"ALTER TABLE %1 ADD COLUMN %2 TEXT"_s.arg(q(catalogue), q(mnemonicField()))))
+    if (!columnThere
+        && !db.exec(u"ALTER TABLE %1 ADD COLUMN %2 TEXT"_s.arg(engineTable(db, catalogue), q(mnemonicField()))))
         return false;
     const std::optional<QStringList> names = namesWithoutCode(db);
     if (!names || (!names->isEmpty() && !fillCodes(db, *names)))

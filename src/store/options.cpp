@@ -1,6 +1,7 @@
 #include "store/options.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/statements.h"
 
 #include <QSqlQuery>
@@ -20,7 +21,7 @@ std::optional<std::optional<QString>> storedValue(platform::Database& database, 
     if (!tableExists(database, optionsTableName()))
         return std::optional<QString>();
     QSqlQuery query = database.prepare(
-        u"SELECT \"值\" FROM %1 WHERE \"名称\" = ?"_s.arg(platform::quoteIdentifier(optionsTableName())));
+        u"SELECT \"值\" FROM %1 WHERE \"名称\" = ?"_s.arg(engineTable(database, optionsTableName())));
     query.addBindValue(name);
     if (!query.exec())
         return std::nullopt;
@@ -31,8 +32,10 @@ std::optional<std::optional<QString>> storedValue(platform::Database& database, 
 
 bool createOptionsTable(platform::Database& database)
 {
-    return database.exec(
-        u"CREATE TABLE %1 (\"名称\" TEXT, \"值\" TEXT)"_s.arg(platform::quoteIdentifier(optionsTableName())));
+    // as every table of the program: on a server with its stored order, so that it copies like the others
+    const QStringList statements = createTableStatements(database, optionsTableName(), { u"名称"_s, u"值"_s });
+    return std::all_of(statements.cbegin(), statements.cend(),
+                       [&database](const QString& statement) { return database.exec(statement); });
 }
 
 /** Writes one setting: the record of that name changed, or one added when there is none. */
@@ -43,7 +46,10 @@ bool storeValue(platform::Database& database, const QString& name, const QString
         return false;
     if (!tableExists(database, optionsTableName()) && !createOptionsTable(database))
         return false;
-    const QString table = platform::quoteIdentifier(optionsTableName());
+    // a second desk storing the same setting meanwhile waits, so the name is never stored twice
+    if (!lockTableForWrite(database, optionsTableName()))
+        return false;
+    const QString table = engineTable(database, optionsTableName());
     QSqlQuery update = database.prepare(u"UPDATE %1 SET \"值\" = ? WHERE \"名称\" = ?"_s.arg(table));
     update.addBindValue(value);
     update.addBindValue(name);

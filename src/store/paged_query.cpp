@@ -1,6 +1,7 @@
 #include "store/paged_query.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -103,8 +104,8 @@ bool hasColumns(platform::Database& database, const QString& table, const QStrin
     QStringList quoted;
     for (const QString& column : columns)
         quoted << u"t."_s + platform::quoteIdentifier(column);
-    QSqlQuery query = database.prepare(u"SELECT "_s + quoted.join(u", "_s) + u" FROM "_s
-                                       + platform::quoteIdentifier(table) + u" AS t WHERE 1 = 0"_s);
+    QSqlQuery query = database.prepare(u"SELECT "_s + quoted.join(u", "_s) + u" FROM "_s + engineTable(database, table)
+                                       + u" AS t WHERE 1 = 0"_s);
     return query.exec();
 }
 

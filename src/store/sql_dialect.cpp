@@ -1,10 +1,10 @@
 #include "store/sql_dialect.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 
 #include <QMap>
 #include <QSet>
-#include <QSqlQuery>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -27,9 +27,9 @@ QString folded(const QString& name)
 
 } // namespace
 
-QString storedOrder(const QString& alias)
+QString qualifiedStoredOrder(const platform::Database& database, const QString& alias, const QStringList& columns)
 {
-    return alias + u".rowid"_s;
+    return alias + u'.' + storedOrder(database, columns);
 }
 
 QString containsCondition(const QString& expression)
@@ -54,13 +54,14 @@ QStringList tablesWithColumns(platform::Database& database, const QStringList& c
     QSet<QString> wanted;
     for (const QString& column : columns)
         wanted.insert(folded(column));
-    QSqlQuery query = database.prepare(u"SELECT m.name, p.name FROM sqlite_master AS m, pragma_table_info(m.name) AS p "
-                                       u"WHERE m.type = 'table' ORDER BY m.name"_s);
-    if (!query.exec())
+    const std::optional<QStringList> names = tableNames(database);
+    if (!names)
         return {};
     QMap<QString, QSet<QString>> found;
-    while (query.next())
-        found[query.value(0).toString()].insert(folded(query.value(1).toString()));
+    for (const QString& table : *names) {
+        for (const QString& column : tableColumns(database, table))
+            found[table].insert(folded(column));
+    }
     QStringList tables;
     for (auto it = found.cbegin(); it != found.cend(); ++it) {
         if (it.value() == wanted && it.value().size() == columns.size())

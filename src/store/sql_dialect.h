@@ -11,10 +11,10 @@ namespace store {
 
 /**
  * The expression that gives the records of a table in the order they were stored, unique within the table, for a
- * table reached through `alias`. Reads that page through a table order by it last, so that equal sort keys still
- * give every record exactly once.
+ * table with `columns` reached through `alias`. Reads that page through a table order by it last, so that equal
+ * sort keys still give every record exactly once.
  */
-QString storedOrder(const QString& alias);
+QString qualifiedStoredOrder(const platform::Database& database, const QString& alias, const QStringList& columns);
 
 /**
  * A condition that holds when the text of `expression` contains the text bound to its one placeholder, with Latin
@@ -26,7 +26,7 @@ QString containsPattern(const QString& part);
 
 /**
  * The tables whose columns are exactly these (in any order, names compared without Latin letter case), sorted by
- * name; empty when the schema cannot be read.
+ * the names the program gave them; empty when the schema cannot be read.
  */
 QStringList tablesWithColumns(platform::Database& database, const QStringList& columns);
 

@@ -1,6 +1,7 @@
 #include "transaction/last_sale.h"
 
 #include "platform/database.h"
+#include "store/engine_sql.h"
 #include "store/last_sale_index.h"
 #include "store/numbers.h"
 #include "store/table_names.h"
@@ -36,14 +37,14 @@ LastSale lastSale(platform::Database& database, const QString& unit, const QStri
     sale.outcome = LastSale::Outcome::Unreadable;
     if (!store::isBareTableName(unit))
         return sale;
-    const QString table = platform::quoteIdentifier(unit);
+    const QString table = store::engineTable(database, unit);
     // The latest year first, through the index; then that year's lines of the medicine, which are few. The columns
     // are named through the table, so a table without them is an error, not a comparison with their names' texts.
     QSqlQuery query = database.prepare(
         u"SELECT sale.\"交易月\", sale.\"交易日\", sale.\"单价\", sale.\"数量\", sale.\"交易年\" FROM %1 AS sale "
         "WHERE sale.\"交易药品名\" = ? AND sale.\"交易年\" = (SELECT latest.\"交易年\" FROM %1 AS latest "
         "WHERE latest.\"交易药品名\" = ? ORDER BY latest.\"交易年\" DESC LIMIT 1) ORDER BY sale.%2"_s.arg(
-            table, store::storedOrderTerm()));
+            table, store::storedOrderTerm(database)));
     query.addBindValue(medicine);
     query.addBindValue(medicine);
     if (!query.exec())

@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "platform/table_rows.h"
+#include "store/engine_sql.h"
 #include "store/paged_query.h"
 #include "store/sql_dialect.h"
 #include "store/statements.h"
@@ -132,8 +133,9 @@ QString LogSearch::source(QVariantList& values) const
     QStringList selects;
     for (const QString& table : m_tables) {
         values << table;
-        selects << u"SELECT "_s + termColumns(store::storedOrder(u"s"_s), 0) + u" FROM "_s
-                + platform::quoteIdentifier(table) + u" AS s"_s + filterClause(m_filter, values);
+        selects << u"SELECT "_s
+                + termColumns(store::qualifiedStoredOrder(m_database, u"s"_s, store::logTableColumns()), 0)
+                + u" FROM "_s + store::engineTable(m_database, table) + u" AS s"_s + filterClause(m_filter, values);
     }
     if (!m_pending.entries.isEmpty()) {
         QStringList entries;

@@ -132,8 +132,11 @@ void TestLastSale::indexOnFirstUse()
     QVERIFY(transaction::prepareLastSales(scratch.db(), unit));
     QVERIFY(scratch.indexNames().contains(indexName));
     QVERIFY(!scratch.db().inTransaction());
-    const QString plan = queryPlan(scratch.db(), unit);
-    QVERIFY2(plan.contains(indexName), qPrintable(plan));
+    if (!scratch.onServer()) {
+        // a server plans by its statistics, which a table this small does not make choose the index
+        const QString plan = queryPlan(scratch.db(), unit);
+        QVERIFY2(plan.contains(indexName), qPrintable(plan));
+    }
     QCOMPARE(transaction::lastSaleText(transaction::lastSale(scratch.db(), unit, medicine)),
              u"上次: 2004-07-05 单价 3.50 数量 20"_s);
     // the second time finds it there
