@@ -7,6 +7,7 @@
 #include "platform/timing.h"
 
 #include <QBoxLayout>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -109,6 +110,15 @@ void TableWindow::closeEvent(QCloseEvent* event)
         leaving();
     }
     QWidget::closeEvent(event);
+}
+
+QDateEdit* TableWindow::dateBox(const QString& name, QWidget* parent)
+{
+    auto* box = new QDateEdit(parent);
+    box->setObjectName(name);
+    box->setCalendarPopup(true);
+    box->setDisplayFormat(u"yyyy-MM-dd"_s);
+    return box;
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QDateEdit;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -24,6 +25,9 @@ class TableWindow : public QWidget
     Q_OBJECT
 
 protected:
+    /** A date box of the filter row: calendar popup, shown as yyyy-MM-dd. */
+    static QDateEdit* dateBox(const QString& name, QWidget* parent);
+
     TableWindow(const QString& name, const QString& title, const QStringList& headings);
 
     virtual void opened() { }

@@ -26,15 +26,6 @@ namespace {
 
 const QString allUnits = u"全部单位"_s;
 
-QDateEdit* dateBox(const QString& name, QWidget* parent)
-{
-    auto* box = new QDateEdit(parent);
-    box->setObjectName(name);
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(u"yyyy-MM-dd"_s);
-    return box;
-}
-
 } // namespace
 
 SaleGridWindow::SaleGridWindow(platform::Database& database)

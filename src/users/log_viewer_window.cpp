@@ -24,15 +24,6 @@ namespace {
 
 const QString allUsers = u"全部用户"_s;
 
-QDateEdit* dateBox(const QString& name, QWidget* parent)
-{
-    auto* box = new QDateEdit(parent);
-    box->setObjectName(name);
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(u"yyyy-MM-dd"_s);
-    return box;
-}
-
 } // namespace
 
 LogViewerWindow::LogViewerWindow(platform::Database& database)
